@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the release build's whole suite and
+# the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh cmake ninja-build g++ libgtest-dev
+for preset in default debug-asan; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done

@@ -1,0 +1,64 @@
+#include "pair_entry.h"
+
+#include "letters.h"
+
+#include <array>
+
+namespace karsobel {
+
+namespace {
+
+// Enough UTF-16 code units for two characters, each possibly a surrogate pair.
+constexpr std::size_t twoCharactersUnits = 4;
+
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The first two characters of `text` as code points. A surrogate pair is one character, a lone
+// surrogate stands for itself, and a missing character reads as U+0000, which has no value.
+std::array<char32_t, 2> firstTwoCharacters(std::u16string_view text) {
+    std::array<char32_t, 2> characters{};
+    std::size_t at = 0;
+    for (char32_t& character : characters) {
+        if (at == text.size()) {
+            break;
+        }
+        const char16_t unit = text[at++];
+        if (isHighSurrogate(unit) && at < text.size() && isLowSurrogate(text[at])) {
+            character = 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[at++]} - 0xDC00);
+        } else {
+            character = unit;
+        }
+    }
+    return characters;
+}
+
+} // namespace
+
+PairEntry::PairEntry(PairEntryWindow& window) noexcept : window_(window) {}
+
+void PairEntry::onText1Change() {
+    ++changeCount_;
+    if (changeCount_ == 2) {
+        pairingStep();
+    }
+}
+
+void PairEntry::onCommand1Click() {
+    window_.emptyOutput();
+    window_.focusInput();
+}
+
+void PairEntry::pairingStep() {
+    const auto [first, second] = firstTwoCharacters(window_.inputStart(twoCharactersUnits));
+    if (const auto letter = pairLetter(first, second)) {
+        window_.appendToOutput(static_cast<char16_t>(*letter));
+    }
+    // Emptying the box raises a nested change that takes the count from 2 to 3; resetting only
+    // afterwards keeps that change from counting toward the next pair.
+    window_.emptyInput();
+    changeCount_ = 0;
+    window_.focusInput();
+}
+
+} // namespace karsobel

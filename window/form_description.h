@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// The form's fixed look, read by every front end. Geometry is in twips (1/1440 inch).
+namespace karsobel::form {
+
+struct Rgb {
+    int red;
+    int green;
+    int blue;
+};
+
+struct Font {
+    std::u16string_view family;
+    double points;
+    int weight;
+    int charset;
+};
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// `readOnly` holds for the keyboard only: the program still writes the text.
+struct Control {
+    std::u16string_view name;
+    std::u16string_view caption;
+    std::u16string_view accessibleName;
+    TwipsRect geometry;
+    bool readOnly;
+    Font font;
+    Rgb background;
+};
+
+inline constexpr int twipsPerInch = 1440;
+inline constexpr int standardDpi = 96;
+
+// Pixels for a length in twips at `dpi` dots per inch, rounded to the nearest, halves up.
+constexpr int pixels(int twips, int dpi) {
+    return (twips * dpi + twipsPerInch / 2) / twipsPerInch;
+}
+
+inline constexpr std::u16string_view caption = u"Karsobel";
+inline constexpr int clientWidth = 8190;
+inline constexpr int clientHeight = 615;
+inline constexpr Rgb background{0, 0, 128};
+
+inline constexpr int boldWeight = 700;
+inline constexpr int westernCharset = 0;
+inline constexpr Font boxFont{u"MS Sans Serif", 12.0, boldWeight, westernCharset};
+inline constexpr Font buttonFont{u"MS Sans Serif", 8.25, boldWeight, westernCharset};
+inline constexpr Rgb boxBackground{0, 192, 192};
+inline constexpr Rgb buttonBackground{128, 128, 255};
+
+inline constexpr Control text1{
+    u"Text1", u"", u"Input", {240, 120, 615, 375}, false, boxFont, boxBackground};
+inline constexpr Control command1{
+    u"Command1", u"Clear", u"Clear", {960, 120, 615, 375}, false, buttonFont, buttonBackground};
+inline constexpr Control text2{
+    u"Text2", u"", u"Output", {1680, 120, 6255, 405}, true, boxFont, boxBackground};
+
+// The controls in tab order.
+inline constexpr std::array<const Control*, 3> tabOrder{&text1, &text2, &command1};
+
+} // namespace karsobel::form

@@ -1,0 +1,238 @@
+#include "form1.h"
+
+#include "owner_drawn_button.h"
+
+namespace karsobel {
+
+namespace {
+
+constexpr wchar_t className[] = L"KarsobelForm1";
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD windowExStyle = 0;
+// Control identifiers stay clear of IDOK and IDCANCEL, which the dialog keys send.
+constexpr WORD firstControlId = 100;
+
+bool isButton(const form::Control& description) {
+    return &description == &form::command1;
+}
+
+} // namespace
+
+Form1::Form1(HINSTANCE instance) : background_(win32::solidBrush(form::background)) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (!GetClassInfoExW(instance, className, &windowClass)) {
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = className;
+        if (RegisterClassExW(&windowClass) == 0) {
+            win32::throwLastError("RegisterClassExW");
+        }
+    }
+    const std::wstring caption = win32::wide(form::caption);
+    if (CreateWindowExW(windowExStyle, className, caption.c_str(), windowStyle, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                        this) == nullptr) {
+        win32::throwLastError("CreateWindowExW");
+    }
+    try {
+        createControls(instance);
+        layout(GetDpiForWindow(form1_));
+    } catch (...) {
+        DestroyWindow(form1_);
+        throw;
+    }
+}
+
+Form1::~Form1() {
+    if (form1_ != nullptr) {
+        DestroyWindow(form1_);
+    }
+}
+
+void Form1::show(int showCommand) {
+    ShowWindow(form1_, showCommand);
+    UpdateWindow(form1_);
+    focusInput();
+}
+
+HWND Form1::control(const form::Control& description) const noexcept {
+    for (const Control& control : controls_) {
+        if (control.description == &description) {
+            return control.handle;
+        }
+    }
+    return nullptr;
+}
+
+std::u16string_view Form1::inputStart(std::size_t units) {
+    std::wstring start(units + 1, L'\0');
+    const int copied = GetWindowTextW(text1_, start.data(), static_cast<int>(start.size()));
+    inputStart_.assign(start.begin(), start.begin() + copied);
+    return inputStart_;
+}
+
+void Form1::emptyInput() {
+    SetWindowTextW(text1_, L"");
+}
+
+void Form1::appendToOutput(char16_t letter) {
+    DWORD selectionStart = 0;
+    DWORD selectionEnd = 0;
+    SendMessageW(text2_, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
+                 reinterpret_cast<LPARAM>(&selectionEnd));
+    const LRESULT length = SendMessageW(text2_, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(text2_, EM_SETSEL, static_cast<WPARAM>(length), length);
+    const wchar_t text[] = {static_cast<wchar_t>(letter), L'\0'};
+    SendMessageW(text2_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+    // A selection the user is about to copy stays; a bare caret follows the output.
+    if (selectionStart != selectionEnd) {
+        SendMessageW(text2_, EM_SETSEL, selectionStart, static_cast<LPARAM>(selectionEnd));
+    }
+}
+
+void Form1::emptyOutput() {
+    SetWindowTextW(text2_, L"");
+}
+
+void Form1::focusInput() {
+    SetFocus(text1_);
+}
+
+LRESULT CALLBACK Form1::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* const form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->form1_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* const form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->form1_ = form->text1_ = form->text2_ = form->command1_ = form->lastFocus_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form->handleMessage(message, wParam, lParam);
+}
+
+LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (const Control* const control = find(reinterpret_cast<HWND>(lParam))) {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetBkColor(dc, win32::colour(control->description->background));
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(control->background.get());
+        }
+        break;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (const Control* const control = find(item.hwndItem)) {
+            win32::drawButton(item, control->background.get());
+            return TRUE;
+        }
+        break;
+    }
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(form1_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+        return TRUE;
+    }
+    case WM_ACTIVATE:
+        // Activation gives the focus to the window itself; it goes on to the control that had it.
+        if (LOWORD(wParam) == WA_INACTIVE && IsChild(form1_, GetFocus())) {
+            lastFocus_ = GetFocus();
+        }
+        break;
+    case WM_SETFOCUS:
+        SetFocus(lastFocus_);
+        return 0;
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(form1_, nullptr, suggested.left, suggested.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layout(HIWORD(wParam));
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(form1_, message, wParam, lParam);
+}
+
+void Form1::createControls(HINSTANCE instance) {
+    // Created in tab order, which the dialog keys follow.
+    for (std::size_t index = 0; index < form::tabOrder.size(); ++index) {
+        const form::Control& description = *form::tabOrder[index];
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+        style |= isButton(description)
+                     ? BS_OWNERDRAW
+                     : ES_AUTOHSCROLL | (description.readOnly ? ES_READONLY : 0);
+        const std::wstring caption = win32::wide(description.caption);
+        const HWND handle = CreateWindowExW(
+            isButton(description) ? 0 : WS_EX_CLIENTEDGE, isButton(description) ? L"BUTTON" : L"EDIT",
+            caption.c_str(), style, 0, 0, 0, 0, form1_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + index)), instance, nullptr);
+        if (handle == nullptr) {
+            win32::throwLastError("CreateWindowExW");
+        }
+        controls_[index] = {&description, handle, win32::solidBrush(description.background), {}};
+    }
+    text1_ = control(form::text1);
+    text2_ = control(form::text2);
+    command1_ = control(form::command1);
+    lastFocus_ = text1_;
+    // Zero lifts the output box's limit of 32767 characters to the largest the control allows.
+    SendMessageW(text2_, EM_SETLIMITTEXT, 0, 0);
+}
+
+void Form1::layout(UINT dpi) {
+    for (Control& control : controls_) {
+        const RECT place = win32::pixelRect(control.description->geometry, dpi);
+        MoveWindow(control.handle, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, TRUE);
+        win32::Font font = win32::createFont(control.description->font, dpi);
+        SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        control.font = std::move(font);
+    }
+    RECT frame{0, 0, form::pixels(form::clientWidth, static_cast<int>(dpi)),
+               form::pixels(form::clientHeight, static_cast<int>(dpi))};
+    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
+    SetWindowPos(form1_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::onCommand(WORD id, WORD code, HWND control) {
+    if (control == text1_ && code == EN_CHANGE) {
+        entry_.onText1Change();
+    } else if (control == command1_ && code == BN_CLICKED) {
+        entry_.onCommand1Click();
+    } else if (id == IDOK && GetFocus() == command1_) {
+        // Enter comes as IDOK from the dialog keys, since an owner-drawn button is never the
+        // default one: on the focused button it is a click.
+        entry_.onCommand1Click();
+    }
+}
+
+const Form1::Control* Form1::find(HWND handle) const noexcept {
+    for (const Control& control : controls_) {
+        if (control.handle == handle) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace karsobel

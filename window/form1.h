@@ -1,0 +1,68 @@
+#pragma once
+
+#include "form_description.h"
+#include "pair_entry.h"
+#include "win32_support.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace karsobel {
+
+// The main window on Windows: the input box Text1, the output box Text2 and the Clear button
+// Command1, built from the form description and laid out at the window's own DPI. Text1's
+// EN_CHANGE and Command1's BN_CLICKED drive the pair entry, which the window owns.
+class Form1 final : public PairEntryWindow {
+public:
+    explicit Form1(HINSTANCE instance);
+    ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Shows the window and puts the focus in the input box.
+    void show(int showCommand);
+
+    // The top-level window; null once it has been destroyed.
+    [[nodiscard]] HWND handle() const noexcept { return form1_; }
+    // The control built from `description`, one of the form's controls.
+    [[nodiscard]] HWND control(const form::Control& description) const noexcept;
+
+    std::u16string_view inputStart(std::size_t units) override;
+    void emptyInput() override;
+    void appendToOutput(char16_t letter) override;
+    void emptyOutput() override;
+    void focusInput() override;
+
+private:
+    struct Control {
+        const form::Control* description;
+        HWND handle;
+        win32::Brush background;
+        win32::Font font;
+    };
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls(HINSTANCE instance);
+    // Fonts, control places and the window's size at `dpi`.
+    void layout(UINT dpi);
+    void onCommand(WORD id, WORD code, HWND control);
+    [[nodiscard]] const Control* find(HWND handle) const noexcept;
+
+    HWND form1_ = nullptr;
+    HWND text1_ = nullptr;
+    HWND text2_ = nullptr;
+    HWND command1_ = nullptr;
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
+    std::array<Control, form::tabOrder.size()> controls_{};
+    win32::Brush background_;
+    std::u16string inputStart_;
+    PairEntry entry_{*this};
+};
+
+} // namespace karsobel

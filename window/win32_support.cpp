@@ -1,0 +1,55 @@
+#include "win32_support.h"
+
+#include <cmath>
+#include <system_error>
+
+namespace karsobel::win32 {
+
+namespace {
+constexpr double pointsPerInch = 72.0;
+} // namespace
+
+void throwLastError(const char* call) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), call);
+}
+
+COLORREF colour(form::Rgb rgb) noexcept {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+Brush solidBrush(form::Rgb rgb) {
+    Brush brush(CreateSolidBrush(colour(rgb)));
+    if (!brush) {
+        throwLastError("CreateSolidBrush");
+    }
+    return brush;
+}
+
+Font createFont(const form::Font& font, UINT dpi) {
+    LOGFONTW description{};
+    // A negative height asks for the character height, without the internal leading.
+    description.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi / pointsPerInch));
+    description.lfWeight = font.weight;
+    description.lfCharSet = static_cast<BYTE>(font.charset);
+    const std::wstring family = wide(font.family);
+    family.copy(description.lfFaceName, LF_FACESIZE - 1);
+    Font created(CreateFontIndirectW(&description));
+    if (!created) {
+        throwLastError("CreateFontIndirectW");
+    }
+    return created;
+}
+
+RECT pixelRect(const form::TwipsRect& twips, UINT dpi) noexcept {
+    const int perInch = static_cast<int>(dpi);
+    const int left = form::pixels(twips.left, perInch);
+    const int top = form::pixels(twips.top, perInch);
+    return {left, top, left + form::pixels(twips.width, perInch),
+            top + form::pixels(twips.height, perInch)};
+}
+
+std::wstring wide(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+
+} // namespace karsobel::win32

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "form_description.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+// The form description turned into Windows GDI objects and units, and failed calls into exceptions.
+namespace karsobel::win32 {
+
+// Throws std::system_error for the calling thread's last error.
+[[noreturn]] void throwLastError(const char* call);
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }
+};
+using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+
+COLORREF colour(form::Rgb rgb) noexcept;
+Brush solidBrush(form::Rgb rgb);
+// The font at `dpi`: its height in pixels follows from its size in points.
+Font createFont(const form::Font& font, UINT dpi);
+RECT pixelRect(const form::TwipsRect& twips, UINT dpi) noexcept;
+std::wstring wide(std::u16string_view text);
+
+} // namespace karsobel::win32

@@ -5,6 +5,10 @@ set -uo pipefail
 source "$(dirname "$0")/wine_prefix.sh"
 wine_prefix "$1" || exit
 shift
+# No window manager runs here; Wine would wait for one whenever a window it expects one to manage
+# is hidden or destroyed.
+grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" ||
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine "$@"
 status=$?
 wineserver -k

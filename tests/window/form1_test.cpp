@@ -1,0 +1,196 @@
+#include "form1.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using karsobel::Form1;
+namespace form = karsobel::form;
+
+std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+class Form1Test : public testing::Test {
+protected:
+    Form1Test() { form.show(SW_SHOWNORMAL); }
+
+    HWND text1() const { return form.control(form::text1); }
+    HWND text2() const { return form.control(form::text2); }
+    HWND command1() const { return form.control(form::command1); }
+
+    // Characters typed into the input box, one change each.
+    void type(std::wstring_view characters) const {
+        for (const wchar_t character : characters) {
+            SendMessageW(text1(), WM_CHAR, character, 1);
+        }
+    }
+    void click() const {
+        SendMessageW(form.handle(), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(command1()), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(command1()));
+    }
+    // A key pressed and released on the focused control, through the dialog keys.
+    void press(WPARAM key) const {
+        for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+            MSG keyMessage{GetFocus(), message, key, 1, 0, {}};
+            if (!IsDialogMessageW(form.handle(), &keyMessage)) {
+                TranslateMessage(&keyMessage);
+                DispatchMessageW(&keyMessage);
+            }
+        }
+    }
+
+    Form1 form{GetModuleHandleW(nullptr)};
+};
+
+TEST_F(Form1Test, StartsEmptyWithTheFocusInTheInputBox) {
+    EXPECT_EQ(textOf(text1()), L"");
+    EXPECT_EQ(textOf(text2()), L"");
+    EXPECT_EQ(GetFocus(), text1());
+    EXPECT_EQ(textOf(form.handle()), L"Karsobel");
+    EXPECT_EQ(textOf(command1()), L"Clear");
+}
+
+TEST_F(Form1Test, ClientAreaAndControlsAtStandardDpi) {
+    ASSERT_EQ(GetDpiForWindow(form.handle()), 96U);
+    RECT client{};
+    GetClientRect(form.handle(), &client);
+    EXPECT_EQ(client.right - client.left, 546);
+    EXPECT_EQ(client.bottom - client.top, 41);
+
+    const struct {
+        HWND control;
+        RECT place;
+    } expected[] = {
+        {text1(), {16, 8, 16 + 41, 8 + 25}},
+        {command1(), {64, 8, 64 + 41, 8 + 25}},
+        {text2(), {112, 8, 112 + 417, 8 + 27}},
+    };
+    for (const auto& [control, place] : expected) {
+        RECT actual{};
+        GetWindowRect(control, &actual);
+        MapWindowPoints(HWND_DESKTOP, form.handle(), reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_TRUE(EqualRect(&actual, &place))
+            << textOf(control).size() << ": " << actual.left << "," << actual.top << " "
+            << actual.right - actual.left << "x" << actual.bottom - actual.top;
+    }
+}
+
+TEST_F(Form1Test, FontsAtStandardDpi) {
+    const struct {
+        HWND control;
+        LONG height;
+    } expected[] = {{text1(), -16}, {text2(), -16}, {command1(), -11}};
+    for (const auto& [control, height] : expected) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        LOGFONTW description{};
+        ASSERT_EQ(GetObjectW(font, sizeof description, &description), int{sizeof description});
+        EXPECT_EQ(description.lfHeight, height);
+        EXPECT_EQ(description.lfWeight, FW_BOLD);
+        EXPECT_EQ(description.lfCharSet, 0);
+        EXPECT_FALSE(description.lfItalic || description.lfUnderline || description.lfStrikeOut);
+
+        // The face actually used, not only the one asked for.
+        const HDC dc = GetDC(control);
+        const HGDIOBJ previous = SelectObject(dc, font);
+        wchar_t face[LF_FACESIZE]{};
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        SelectObject(dc, previous);
+        ReleaseDC(control, dc);
+        EXPECT_STREQ(face, L"MS Sans Serif");
+    }
+}
+
+TEST_F(Form1Test, BoxColoursComeFromTheWindow) {
+    for (const HWND box : {text1(), text2()}) {
+        const HDC dc = GetDC(box);
+        const UINT message = box == text2() ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+            form.handle(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
+        EXPECT_EQ(GetBkColor(dc), RGB(0, 192, 192));
+        ReleaseDC(box, dc);
+        LOGBRUSH description{};
+        ASSERT_EQ(GetObjectW(brush, sizeof description, &description), int{sizeof description});
+        EXPECT_EQ(description.lbColor, RGB(0, 192, 192));
+    }
+}
+
+TEST_F(Form1Test, PairsTypedCharactersIntoTheOutput) {
+    type(L"hito");
+    EXPECT_EQ(textOf(text2()), L"QI");
+    EXPECT_EQ(textOf(text1()), L"");
+    EXPECT_EQ(GetFocus(), text1());
+}
+
+TEST_F(Form1Test, ClearMidPairKeepsThePendingCharacter) {
+    type(L"abh");
+    SetFocus(command1());
+    click();
+    EXPECT_EQ(textOf(text2()), L"");
+    EXPECT_EQ(textOf(text1()), L"h");
+    EXPECT_EQ(GetFocus(), text1());
+    type(L"i");
+    EXPECT_EQ(textOf(text2()), L"Q");
+}
+
+TEST_F(Form1Test, TabFollowsTheTabOrder) {
+    const HWND order[] = {text2(), command1(), text1()};
+    for (const HWND next : order) {
+        press(VK_TAB);
+        EXPECT_EQ(GetFocus(), next) << textOf(next).size();
+    }
+}
+
+TEST_F(Form1Test, SpaceAndEnterClickTheFocusedButton) {
+    for (const WPARAM key : {VK_SPACE, VK_RETURN}) {
+        type(L"ab");
+        ASSERT_EQ(textOf(text2()), L"C");
+        SetFocus(command1());
+        press(key);
+        EXPECT_EQ(textOf(text2()), L"") << "key " << key;
+        EXPECT_EQ(GetFocus(), text1()) << "key " << key;
+    }
+}
+
+TEST_F(Form1Test, EnterInTheInputBoxDoesNotClear) {
+    type(L"ab");
+    press(VK_RETURN);
+    EXPECT_EQ(textOf(text2()), L"C");
+}
+
+TEST_F(Form1Test, OutputIsReadOnlyToTheKeyboard) {
+    type(L"ab");
+    SendMessageW(text2(), WM_CHAR, L'x', 1);
+    EXPECT_EQ(textOf(text2()), L"C");
+}
+
+TEST_F(Form1Test, OutputPastTheDefaultEditLimitIsKeptWhole) {
+    // An edit control takes 32767 characters unless told otherwise. The output starts just short
+    // of that (a whole-text write is not held to the limit), then pairs typed one by one take it
+    // past; each append costs a pass over the whole line under Wine, so the pairs are few.
+    constexpr std::size_t start = 32'717;
+    constexpr std::size_t pairs = 100;
+    std::wstring expected(start, L'K');
+    SetWindowTextW(text2(), expected.c_str());
+    for (std::size_t pair = 0; pair < pairs; ++pair) {
+        // The pair's first letter walks through the alphabet; "a" adds one more.
+        const wchar_t typed[] = {static_cast<wchar_t>(L'a' + pair % 26), L'a', L'\0'};
+        type(typed);
+        expected += static_cast<wchar_t>(L'A' + (pair + 1) % 26);
+    }
+    const std::wstring output = textOf(text2());
+    ASSERT_EQ(output.size(), start + pairs);
+    EXPECT_TRUE(output == expected)
+        << "first difference at "
+        << std::mismatch(output.begin(), output.end(), expected.begin()).first - output.begin();
+}
+
+} // namespace

@@ -28,6 +28,9 @@ QFont qFont(const form::Font& font) {
     result.setStyleHint(QFont::SansSerif);
     result.setPointSizeF(font.points);
     result.setWeight(static_cast<QFont::Weight>(font.weight));
+    // Shaping only for scripts that need it: the output's capitals never do, and shaping a long
+    // output again on every appended letter would make each pair several times slower.
+    result.setStyleStrategy(QFont::PreferNoShaping);
     return result;
 }
 

@@ -3,7 +3,8 @@
 # the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh cmake ninja-build g++ libgtest-dev
+source scripts/packages.sh
+scripts/deps.sh "${build_packages[@]}" "${test_packages[@]}"
 for preset in default debug-asan; do
     cmake --preset "$preset"
     cmake --build --preset "$preset"

@@ -19,11 +19,6 @@ public:
     virtual void appendToOutput(char16_t letter) = 0;
     virtual void emptyOutput() = 0;
     virtual void focusInput() = 0;
-
-protected:
-    PairEntryWindow() = default;
-    PairEntryWindow(const PairEntryWindow&) = default;
-    PairEntryWindow& operator=(const PairEntryWindow&) = default;
 };
 
 // The behaviour behind the window's controls: every second change of the input box turns its

@@ -1,0 +1,4 @@
+# Debian packages the build needs, and those the tests need besides.
+build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core libgtest-dev
+                libbenchmark-dev)
+test_packages=(xvfb xdotool xclip python3 python3-xlib dpkg-dev file desktop-file-utils appstream)

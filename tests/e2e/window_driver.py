@@ -1,0 +1,239 @@
+#!/usr/bin/python3
+"""Drives the Karsobel window as a user would, in an X server of its own.
+
+Starts Xvfb, launches the program, types with real keystrokes (xdotool), reads the output box
+back through the clipboard (xclip), checks the colours of a screenshot at the controls' places,
+and asks the window to close as a window manager would.
+
+    window_driver.py [--dpi N] [--screenshot FILE.png] -- COMMAND [ARGS...]
+
+COMMAND gets DISPLAY and E2E_DPI in its environment.
+"""
+
+import argparse
+import os
+import struct
+import subprocess
+import sys
+import time
+import zlib
+
+from Xlib import X, Xatom, display as xdisplay
+from Xlib.protocol import event
+
+NAVY = (0, 0, 128)
+BOX = (0, 192, 192)
+BUTTON = (128, 128, 255)
+# Client area and controls (left, top, width, height) in twips, with the colour each shows.
+CLIENT_TWIPS = (8190, 615)
+CONTROLS = {
+    "Text1": ((240, 120, 615, 375), BOX),
+    "Command1": ((960, 120, 615, 375), BUTTON),
+    "Text2": ((1680, 120, 6255, 405), BOX),
+}
+
+
+def pixels(twips, dpi):
+    return (twips * dpi + 720) // 1440
+
+
+class Session:
+    def __init__(self, dpi, command):
+        self.dpi = dpi
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x400x24",
+             "-dpi", str(dpi), "-nolisten", "tcp"],
+            pass_fds=[write_end], stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as displayfd:
+            number = displayfd.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env = dict(os.environ, DISPLAY=":" + number, E2E_DPI=str(dpi))
+        self.display = xdisplay.Display(self.env["DISPLAY"])
+        self.program = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL)
+        self.window = self.find_window("Karsobel", timeout=90)
+        self.tool("xdotool", "windowfocus", "--sync", str(self.window.id))
+        time.sleep(0.3)
+
+    def close(self):
+        if self.program.poll() is None:
+            self.program.kill()
+            self.program.wait()
+        self.display.close()
+        self.xvfb.terminate()
+        self.xvfb.wait()
+
+    def tool(self, *args, stdin=None):
+        return subprocess.run(args, env=self.env, input=stdin, capture_output=True, text=True,
+                              check=True, timeout=30).stdout
+
+    def find_window(self, title, timeout):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            for window in self.display.screen().root.query_tree().children:
+                attributes = window.get_attributes()
+                if attributes.map_state == X.IsViewable and window.get_wm_name() == title:
+                    return window
+            if self.program.poll() is not None:
+                raise RuntimeError(f"program ended with status {self.program.returncode}")
+            time.sleep(0.2)
+        raise RuntimeError(f"no window named {title!r} within {timeout} s")
+
+    def keys(self, *names):
+        self.tool("xdotool", "key", "--delay", "60", *names)
+        time.sleep(0.2)
+
+    def type(self, text):
+        self.tool("xdotool", "type", "--delay", "80", text)
+        time.sleep(0.2)
+
+    def screenshot(self):
+        """The window's pixels as rows of (r, g, b), and its place on the screen."""
+        geometry = self.window.get_geometry()
+        origin = self.window.translate_coords(self.display.screen().root, 0, 0)
+        x, y = -origin.x, -origin.y
+        image = self.display.screen().root.get_image(
+            x, y, geometry.width, geometry.height, X.ZPixmap, 0xFFFFFFFF)
+        data = image.data
+        rows = [[(data[i + 2], data[i + 1], data[i])
+                 for i in range(row * geometry.width * 4, (row + 1) * geometry.width * 4, 4)]
+                for row in range(geometry.height)]
+        return rows, (x, y)
+
+    def output_text(self):
+        """Tab from the input box to the output box, select all, copy, and read the clipboard."""
+        sentinel = "<nothing copied>"
+        # xclip stays behind to serve the selection, so its output is not waited for.
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], env=self.env, input=sentinel,
+                       text=True, stdout=subprocess.DEVNULL, check=True, timeout=30)
+        self.keys("Tab", "ctrl+a", "ctrl+c")
+        for _ in range(25):
+            text = self.tool("xclip", "-selection", "clipboard", "-o")
+            if text != sentinel:
+                return text
+            time.sleep(0.2)
+        return sentinel
+
+    def click(self, point):
+        self.tool("xdotool", "mousemove", "--sync", str(point[0]), str(point[1]), "click", "1")
+        time.sleep(0.3)
+
+    def request_close(self):
+        protocols = self.display.intern_atom("WM_PROTOCOLS")
+        delete = self.display.intern_atom("WM_DELETE_WINDOW")
+        message = event.ClientMessage(window=self.window, client_type=protocols,
+                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        self.window.send_event(message, event_mask=X.NoEventMask)
+        self.display.flush()
+        try:
+            return self.program.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            return None
+
+
+def navy_area(rows):
+    """The bounding box (left, top, right, bottom) of the navy pixels: the client area."""
+    hits = [(x, y) for y, row in enumerate(rows) for x, pixel in enumerate(row) if pixel == NAVY]
+    if not hits:
+        return None
+    xs, ys = [x for x, _ in hits], [y for _, y in hits]
+    return min(xs), min(ys), max(xs) + 1, max(ys) + 1
+
+
+def share_of(rows, rect, colour):
+    left, top, width, height = rect
+    region = [pixel for row in rows[top:top + height] for pixel in row[left:left + width]]
+    return sum(pixel == colour for pixel in region) / max(len(region), 1)
+
+
+def save_png(rows, path):
+    height, width = len(rows), len(rows[0])
+    raw = b"".join(b"\0" + bytes(channel for pixel in row for channel in pixel) for row in rows)
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+
+    with open(path, "wb") as png:
+        png.write(b"\x89PNG\r\n\x1a\n"
+                  + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                  + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+class Checks:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def expect(self, condition, what):
+        print(("ok:   " if condition else "FAIL: ") + what, flush=True)
+        if condition:
+            self.passed += 1
+        else:
+            self.failed += 1
+        return condition
+
+
+def drive(session, checks, screenshot_path):
+    dpi = session.dpi
+    rows, (window_x, window_y) = session.screenshot()
+    if screenshot_path:
+        save_png(rows, screenshot_path)
+    client = navy_area(rows)
+    if not checks.expect(client is not None, "the client area is navy"):
+        return
+    client_size = (client[2] - client[0], client[3] - client[1])
+    expected_size = tuple(pixels(twips, dpi) for twips in CLIENT_TWIPS)
+    checks.expect(client_size == expected_size,
+                  f"client area {client_size[0]}x{client_size[1]} at {dpi} dpi, "
+                  f"expected {expected_size[0]}x{expected_size[1]}")
+    places = {}
+    for name, (twips, colour) in CONTROLS.items():
+        rect = tuple(pixels(value, dpi) for value in twips)
+        rect = (client[0] + rect[0], client[1] + rect[1], rect[2], rect[3])
+        places[name] = rect
+        share = share_of(rows, rect, colour)
+        checks.expect(share >= 0.6, f"{name} shows {colour} over {share:.0%} of its place")
+    checks.expect(share_of(rows, (client[0], client[1], client_size[0], pixels(120, dpi) - 1),
+                           NAVY) > 0.99, "the strip above the controls is navy")
+
+    session.type("hito")
+    checks.expect(session.output_text() == "QI",
+                  "focus starts in the input box; typing 'hito' gives 'QI'; Tab reaches the output")
+
+    left, top, width, height = places["Command1"]
+    session.click((window_x + left + width // 2, window_y + top + height // 2))
+    session.type("ab")
+    checks.expect(session.output_text() == "C",
+                  "a click on Clear empties the output and returns the focus to the input box")
+
+    session.keys("Tab", "space")
+    session.type("zz")
+    checks.expect(session.output_text() == "Z",
+                  "Tab from the output reaches Clear, and Space on it clears")
+
+    status = session.request_close()
+    checks.expect(status == 0, f"a close request ends the program with status {status}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--dpi", type=int, default=96)
+    parser.add_argument("--screenshot")
+    parser.add_argument("command", nargs="+")
+    arguments = parser.parse_args()
+
+    checks = Checks()
+    session = Session(arguments.dpi, arguments.command)
+    try:
+        drive(session, checks, arguments.screenshot)
+    finally:
+        session.close()
+    print(f"{checks.passed} passed, {checks.failed} failed")
+    return 1 if checks.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

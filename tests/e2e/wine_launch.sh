@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine at the screen resolution in $E2E_DPI (96 when unset) and
+# returns its exit status:
+#     wine_launch.sh PROGRAM [ARGUMENTS...]
+# The Wine prefix, one per resolution, lives in $WINE_LAUNCH_PREFIXES, by default in the program's
+# folder.
+set -uo pipefail
+program="$(realpath "$1")"
+shift
+dpi="${E2E_DPI:-96}"
+source "$(dirname "$(realpath "$0")")/../../cmake/wine_prefix.sh"
+wine_prefix "${WINE_LAUNCH_PREFIXES:-$(dirname "$program")/wine}/dpi-$dpi" || exit
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+wine "$program" "$@"
+status=$?
+wineserver -k
+exit $status

@@ -103,7 +103,8 @@ void Form1::focusInput() {
 
 LRESULT CALLBACK Form1::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* const form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* const form =
+            static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->form1_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
@@ -177,14 +178,14 @@ void Form1::createControls(HINSTANCE instance) {
     for (std::size_t index = 0; index < form::tabOrder.size(); ++index) {
         const form::Control& description = *form::tabOrder[index];
         DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-        style |= isButton(description)
-                     ? BS_OWNERDRAW
-                     : ES_AUTOHSCROLL | (description.readOnly ? ES_READONLY : 0);
+        style |= isButton(description) ? BS_OWNERDRAW
+                                       : ES_AUTOHSCROLL | (description.readOnly ? ES_READONLY : 0);
         const std::wstring caption = win32::wide(description.caption);
         const HWND handle = CreateWindowExW(
-            isButton(description) ? 0 : WS_EX_CLIENTEDGE, isButton(description) ? L"BUTTON" : L"EDIT",
-            caption.c_str(), style, 0, 0, 0, 0, form1_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + index)), instance, nullptr);
+            isButton(description) ? 0 : WS_EX_CLIENTEDGE,
+            isButton(description) ? L"BUTTON" : L"EDIT", caption.c_str(), style, 0, 0, 0, 0, form1_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + index)), instance,
+            nullptr);
         if (handle == nullptr) {
             win32::throwLastError("CreateWindowExW");
         }

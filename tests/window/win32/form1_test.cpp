@@ -33,8 +33,7 @@ protected:
         }
     }
     void click() const {
-        SendMessageW(form.handle(), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(command1()), BN_CLICKED),
+        SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(command1()), BN_CLICKED),
                      reinterpret_cast<LPARAM>(command1()));
     }
     // A key pressed and released on the focused control, through the dialog keys.
@@ -67,29 +66,33 @@ TEST_F(Form1Test, ClientAreaAndControlsAtStandardDpi) {
     EXPECT_EQ(client.bottom - client.top, 41);
 
     const struct {
+        const char* name;
         HWND control;
         RECT place;
     } expected[] = {
-        {text1(), {16, 8, 16 + 41, 8 + 25}},
-        {command1(), {64, 8, 64 + 41, 8 + 25}},
-        {text2(), {112, 8, 112 + 417, 8 + 27}},
+        {"Text1", text1(), {16, 8, 16 + 41, 8 + 25}},
+        {"Command1", command1(), {64, 8, 64 + 41, 8 + 25}},
+        {"Text2", text2(), {112, 8, 112 + 417, 8 + 27}},
     };
-    for (const auto& [control, place] : expected) {
+    for (const auto& [name, control, place] : expected) {
         RECT actual{};
         GetWindowRect(control, &actual);
         MapWindowPoints(HWND_DESKTOP, form.handle(), reinterpret_cast<POINT*>(&actual), 2);
         EXPECT_TRUE(EqualRect(&actual, &place))
-            << textOf(control).size() << ": " << actual.left << "," << actual.top << " "
+            << name << " at " << actual.left << "," << actual.top << ", "
             << actual.right - actual.left << "x" << actual.bottom - actual.top;
     }
 }
 
 TEST_F(Form1Test, FontsAtStandardDpi) {
     const struct {
+        const char* name;
         HWND control;
         LONG height;
-    } expected[] = {{text1(), -16}, {text2(), -16}, {command1(), -11}};
-    for (const auto& [control, height] : expected) {
+    } expected[] = {
+        {"Text1", text1(), -16}, {"Text2", text2(), -16}, {"Command1", command1(), -11}};
+    for (const auto& [name, control, height] : expected) {
+        SCOPED_TRACE(name);
         const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
         LOGFONTW description{};
         ASSERT_EQ(GetObjectW(font, sizeof description, &description), int{sizeof description});
@@ -142,10 +145,13 @@ TEST_F(Form1Test, ClearMidPairKeepsThePendingCharacter) {
 }
 
 TEST_F(Form1Test, TabFollowsTheTabOrder) {
-    const HWND order[] = {text2(), command1(), text1()};
-    for (const HWND next : order) {
+    const struct {
+        const char* name;
+        HWND control;
+    } order[] = {{"Text2", text2()}, {"Command1", command1()}, {"Text1", text1()}};
+    for (const auto& [name, control] : order) {
         press(VK_TAB);
-        EXPECT_EQ(GetFocus(), next) << textOf(next).size();
+        EXPECT_EQ(GetFocus(), control) << "Tab should reach " << name;
     }
 }
 

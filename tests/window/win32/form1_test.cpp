@@ -58,45 +58,77 @@ TEST_F(Form1Test, StartsEmptyWithTheFocusInTheInputBox) {
     EXPECT_EQ(textOf(command1()), L"Clear");
 }
 
-TEST_F(Form1Test, ClientAreaAndControlsAtStandardDpi) {
+TEST_F(Form1Test, ClientAreaAtStandardDpi) {
     ASSERT_EQ(GetDpiForWindow(form.handle()), 96U);
     RECT client{};
     GetClientRect(form.handle(), &client);
     EXPECT_EQ(client.right - client.left, 546);
     EXPECT_EQ(client.bottom - client.top, 41);
+}
 
-    const struct {
-        const char* name;
-        HWND control;
-        RECT place;
-    } expected[] = {
-        {"Text1", text1(), {16, 8, 16 + 41, 8 + 25}},
-        {"Command1", command1(), {64, 8, 64 + 41, 8 + 25}},
-        {"Text2", text2(), {112, 8, 112 + 417, 8 + 27}},
-    };
-    for (const auto& [name, control, place] : expected) {
-        RECT actual{};
-        GetWindowRect(control, &actual);
-        MapWindowPoints(HWND_DESKTOP, form.handle(), reinterpret_cast<POINT*>(&actual), 2);
-        EXPECT_TRUE(EqualRect(&actual, &place))
-            << name << " at " << actual.left << "," << actual.top << ", "
-            << actual.right - actual.left << "x" << actual.bottom - actual.top;
+// Where the controls lie and how large their fonts are at one DPI.
+struct Layout {
+    UINT dpi;
+    RECT text1;
+    RECT command1;
+    RECT text2;
+    LONG boxFontHeight;
+    LONG buttonFontHeight;
+};
+
+constexpr Layout layouts[] = {
+    {96, {16, 8, 16 + 41, 8 + 25}, {64, 8, 64 + 41, 8 + 25}, {112, 8, 112 + 417, 8 + 27}, -16, -11},
+    {144,
+     {24, 12, 24 + 62, 12 + 38},
+     {96, 12, 96 + 62, 12 + 38},
+     {168, 12, 168 + 626, 12 + 41},
+     -24,
+     -17},
+};
+
+// The window's frame stays at the DPI of the screen here, so only the controls are checked at
+// other resolutions; the end-to-end tests check the client area at 144 dpi.
+TEST_F(Form1Test, LaysOutItsControlsAtTheDpiItIsGiven) {
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(testing::Message() << layout.dpi << " dpi");
+        RECT suggested{};
+        GetWindowRect(form.handle(), &suggested);
+        SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(layout.dpi, layout.dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+
+        const struct {
+            const char* name;
+            HWND control;
+            RECT place;
+            LONG fontHeight;
+        } controls[] = {
+            {"Text1", text1(), layout.text1, layout.boxFontHeight},
+            {"Command1", command1(), layout.command1, layout.buttonFontHeight},
+            {"Text2", text2(), layout.text2, layout.boxFontHeight},
+        };
+        for (const auto& [name, control, place, fontHeight] : controls) {
+            SCOPED_TRACE(name);
+            RECT actual{};
+            GetWindowRect(control, &actual);
+            MapWindowPoints(HWND_DESKTOP, form.handle(), reinterpret_cast<POINT*>(&actual), 2);
+            EXPECT_TRUE(EqualRect(&actual, &place))
+                << "at " << actual.left << "," << actual.top << ", " << actual.right - actual.left
+                << "x" << actual.bottom - actual.top;
+
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+            LOGFONTW description{};
+            ASSERT_EQ(GetObjectW(font, sizeof description, &description), int{sizeof description});
+            EXPECT_EQ(description.lfHeight, fontHeight);
+        }
     }
 }
 
-TEST_F(Form1Test, FontsAtStandardDpi) {
-    const struct {
-        const char* name;
-        HWND control;
-        LONG height;
-    } expected[] = {
-        {"Text1", text1(), -16}, {"Text2", text2(), -16}, {"Command1", command1(), -11}};
-    for (const auto& [name, control, height] : expected) {
-        SCOPED_TRACE(name);
+TEST_F(Form1Test, FontsAreBoldMsSansSerif) {
+    for (const HWND control : {text1(), text2(), command1()}) {
+        SCOPED_TRACE(testing::Message() << "control " << GetDlgCtrlID(control));
         const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
         LOGFONTW description{};
         ASSERT_EQ(GetObjectW(font, sizeof description, &description), int{sizeof description});
-        EXPECT_EQ(description.lfHeight, height);
         EXPECT_EQ(description.lfWeight, FW_BOLD);
         EXPECT_EQ(description.lfCharSet, 0);
         EXPECT_FALSE(description.lfItalic || description.lfUnderline || description.lfStrikeOut);

@@ -59,7 +59,7 @@ void Form1::show(int showCommand) {
 }
 
 HWND Form1::control(const form::Control& description) const noexcept {
-    for (const Control& control : controls_) {
+    for (const ControlWindow& control : controls_) {
         if (control.description == &description) {
             return control.handle;
         }
@@ -127,7 +127,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-        if (const Control* const control = find(reinterpret_cast<HWND>(lParam))) {
+        if (const ControlWindow* const control = find(reinterpret_cast<HWND>(lParam))) {
             const auto dc = reinterpret_cast<HDC>(wParam);
             SetBkColor(dc, win32::colour(control->description->background));
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -136,7 +136,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (const Control* const control = find(item.hwndItem)) {
+        if (const ControlWindow* const control = find(item.hwndItem)) {
             win32::drawButton(item, control->background.get());
             return TRUE;
         }
@@ -200,7 +200,7 @@ void Form1::createControls(HINSTANCE instance) {
 }
 
 void Form1::layout(UINT dpi) {
-    for (Control& control : controls_) {
+    for (ControlWindow& control : controls_) {
         const RECT place = win32::pixelRect(control.description->geometry, dpi);
         MoveWindow(control.handle, place.left, place.top, place.right - place.left,
                    place.bottom - place.top, TRUE);
@@ -227,8 +227,8 @@ void Form1::onCommand(WORD id, WORD code, HWND control) {
     }
 }
 
-const Form1::Control* Form1::find(HWND handle) const noexcept {
-    for (const Control& control : controls_) {
+const Form1::ControlWindow* Form1::find(HWND handle) const noexcept {
+    for (const ControlWindow& control : controls_) {
         if (control.handle == handle) {
             return &control;
         }

@@ -38,7 +38,8 @@ public:
     void focusInput() override;
 
 private:
-    struct Control {
+    // A control as built: its description, its window and the GDI objects it is drawn with.
+    struct ControlWindow {
         const form::Control* description;
         HWND handle;
         win32::Brush background;
@@ -51,7 +52,7 @@ private:
     // Fonts, control places and the window's size at `dpi`.
     void layout(UINT dpi);
     void onCommand(WORD id, WORD code, HWND control);
-    [[nodiscard]] const Control* find(HWND handle) const noexcept;
+    [[nodiscard]] const ControlWindow* find(HWND handle) const noexcept;
 
     HWND form1_ = nullptr;
     HWND text1_ = nullptr;
@@ -59,7 +60,7 @@ private:
     HWND command1_ = nullptr;
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus_ = nullptr;
-    std::array<Control, form::tabOrder.size()> controls_{};
+    std::array<ControlWindow, form::tabOrder.size()> controls_{};
     win32::Brush background_;
     std::u16string inputStart_;
     PairEntry entry_{*this};

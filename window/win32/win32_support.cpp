@@ -1,6 +1,7 @@
 #include "win32_support.h"
 
 #include <cmath>
+#include <cstddef>
 #include <system_error>
 
 namespace karsobel::win32 {
@@ -31,8 +32,10 @@ Font createFont(const form::Font& font, UINT dpi) {
     description.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi / pointsPerInch));
     description.lfWeight = font.weight;
     description.lfCharSet = static_cast<BYTE>(font.charset);
-    const std::wstring family = wide(font.family);
-    family.copy(description.lfFaceName, LF_FACESIZE - 1);
+    // The face name, cut to fit with its terminating null.
+    for (std::size_t at = 0; at < font.family.size() && at + 1 < LF_FACESIZE; ++at) {
+        description.lfFaceName[at] = static_cast<wchar_t>(font.family[at]);
+    }
     Font created(CreateFontIndirectW(&description));
     if (!created) {
         throwLastError("CreateFontIndirectW");

@@ -12,7 +12,7 @@ wine_prefix() {
     flock "$wine_prefix_lock"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineboot -i >/dev/null 2>&1
-        wineserver -w
+        wineserver -k
     fi
     # Wine does not look for the fonts of Debian's fonts-wine by itself.
     local fonts="$WINEPREFIX/drive_c/windows/Fonts"

@@ -211,6 +211,27 @@ TEST_F(Form1Test, OutputIsReadOnlyToTheKeyboard) {
     EXPECT_EQ(textOf(text2()), L"C");
 }
 
+TEST_F(Form1Test, AppendingKeepsASelectionAndMovesABareCaretToTheEnd) {
+    const struct {
+        DWORD start, end;
+        DWORD expectedStart, expectedEnd;
+    } cases[] = {{0, 1, 0, 1}, {0, 2, 0, 2}, {1, 1, 3, 3}, {2, 2, 3, 3}};
+    for (const auto& [start, end, expectedStart, expectedEnd] : cases) {
+        SCOPED_TRACE(testing::Message() << "selection " << start << "-" << end);
+        click();
+        type(L"hito");
+        SendMessageW(text2(), EM_SETSEL, start, static_cast<LPARAM>(end));
+        type(L"ab");
+        ASSERT_EQ(textOf(text2()), L"QIC");
+        DWORD selectionStart = 0;
+        DWORD selectionEnd = 0;
+        SendMessageW(text2(), EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
+                     reinterpret_cast<LPARAM>(&selectionEnd));
+        EXPECT_EQ(selectionStart, expectedStart);
+        EXPECT_EQ(selectionEnd, expectedEnd);
+    }
+}
+
 TEST_F(Form1Test, OutputPastTheDefaultEditLimitIsKeptWhole) {
     // An edit control takes 32767 characters unless told otherwise. The output starts just short
     // of that (a whole-text write is not held to the limit), then pairs typed one by one take it

@@ -159,6 +159,54 @@ TEST_F(Form1Test, BoxColoursComeFromTheWindow) {
     }
 }
 
+int brightness(COLORREF colour) {
+    return GetRValue(colour) + GetGValue(colour) + GetBValue(colour);
+}
+
+TEST_F(Form1Test, ButtonShowsItsFaceFocusAndPressedStates) {
+    RECT bounds{};
+    GetClientRect(command1(), &bounds);
+    const int width = bounds.right;
+    const int height = bounds.bottom;
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ previous = SelectObject(dc, bitmap);
+
+    const struct {
+        UINT state;
+        bool focused;
+        bool pressed;
+    } cases[] = {{0, false, false},
+                 {ODS_FOCUS, true, false},
+                 {ODS_SELECTED, false, true},
+                 {ODS_SELECTED | ODS_FOCUS, true, true}};
+    for (const auto& [state, focused, pressed] : cases) {
+        SCOPED_TRACE(testing::Message() << "state " << state);
+        const auto id = static_cast<UINT>(GetDlgCtrlID(command1()));
+        DRAWITEMSTRUCT item{ODT_BUTTON, id, 0, ODA_DRAWENTIRE, state, command1(), dc, bounds, 0};
+        SendMessageW(form.handle(), WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&item));
+
+        // Below the caption and clear of the edge and of the focus rectangle: the face.
+        EXPECT_EQ(GetPixel(dc, width / 2, height - 3), RGB(128, 128, 255));
+        // The focus rectangle runs along the fourth row, between the edge and the caption.
+        int dots = 0;
+        for (int x = 4; x < width - 4; ++x) {
+            dots += GetPixel(dc, x, 3) != RGB(128, 128, 255) ? 1 : 0;
+        }
+        EXPECT_EQ(dots > 0, focused) << dots << " pixels of the fourth row are not the face";
+        // A raised edge is light at the top left and dark at the bottom right; a sunken one the
+        // other way round.
+        const bool sunken =
+            brightness(GetPixel(dc, 0, 0)) < brightness(GetPixel(dc, width - 1, height - 1));
+        EXPECT_EQ(sunken, pressed);
+    }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 TEST_F(Form1Test, PairsTypedCharactersIntoTheOutput) {
     type(L"hito");
     EXPECT_EQ(textOf(text2()), L"QI");

@@ -1,11 +1,23 @@
-# Reads the version record back from the built program and checks its language and every field:
-#     cmake -DWINDRES=x86_64-w64-mingw32-windres -DPROGRAM=karsobel.exe -P version_record_test.cmake
+# Reads the resources back from the built program and checks its version record (language and
+# every field) and its manifest (aware of each monitor's DPI):
+#     cmake -DWINDRES=x86_64-w64-mingw32-windres -DPROGRAM=karsobel.exe -P resources_test.cmake
 execute_process(COMMAND ${WINDRES} -i ${PROGRAM} -O rc
                 OUTPUT_VARIABLE resources RESULT_VARIABLE result ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "${WINDRES} could not read ${PROGRAM}: ${errors}")
 endif()
 
+# The process's manifest is resource 1 of type 24, RT_MANIFEST.
+if(NOT resources MATCHES "\n1 24 [^\n]*\nBEGIN\n(.*)\nEND")
+    message(FATAL_ERROR "no manifest in ${PROGRAM}:\n${resources}")
+endif()
+set(manifest "${CMAKE_MATCH_1}")
+foreach(expected ">true/pm</dpiAware>" ">PerMonitorV2, PerMonitor</dpiAwareness>")
+    string(FIND "${manifest}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the manifest of ${PROGRAM} lacks ${expected}:\n${manifest}")
+    endif()
+endforeach()
 # The version resource, from its language statement to the end of its last block.
 if(NOT resources MATCHES "LANGUAGE ([0-9]+), ([0-9]+)\n\n1 VERSIONINFO\n(.*\nEND\n)")
     message(FATAL_ERROR "no version record in ${PROGRAM}:\n${resources}")
@@ -37,4 +49,4 @@ endforeach()
 if(failures)
     message(FATAL_ERROR "version record of ${PROGRAM}:\n${record}\n${failures}")
 endif()
-message(STATUS "version record of ${PROGRAM}: all fields and the language as expected")
+message(STATUS "${PROGRAM}: manifest, version record and its language as expected")

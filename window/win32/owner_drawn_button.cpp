@@ -1,5 +1,7 @@
 #include "owner_drawn_button.h"
 
+#include "win32_support.h"
+
 #include <string>
 
 namespace karsobel::win32 {
@@ -16,9 +18,7 @@ void drawButton(const DRAWITEMSTRUCT& item, HBRUSH face) {
     FillRect(dc, &bounds, face);
     DrawEdge(dc, &bounds, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
-    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-    caption.resize(static_cast<std::size_t>(
-        GetWindowTextW(item.hwndItem, caption.data(), static_cast<int>(caption.size()))));
+    const std::wstring caption = windowText(item.hwndItem);
     RECT textBounds = bounds;
     if (pressed) {
         OffsetRect(&textBounds, 1, 1);

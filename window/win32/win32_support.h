@@ -27,5 +27,7 @@ Brush solidBrush(form::Rgb rgb);
 Font createFont(const form::Font& font, UINT dpi);
 RECT pixelRect(const form::TwipsRect& twips, UINT dpi) noexcept;
 std::wstring wide(std::u16string_view text);
+// The whole text of a window or control.
+std::wstring windowText(HWND window);
 
 } // namespace karsobel::win32

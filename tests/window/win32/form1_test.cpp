@@ -11,13 +11,7 @@ namespace {
 
 using karsobel::Form1;
 namespace form = karsobel::form;
-
-std::wstring textOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+using karsobel::win32::windowText;
 
 class Form1Test : public testing::Test {
 protected:
@@ -52,11 +46,11 @@ protected:
 };
 
 TEST_F(Form1Test, StartsEmptyWithTheFocusInTheInputBox) {
-    EXPECT_EQ(textOf(text1()), L"");
-    EXPECT_EQ(textOf(text2()), L"");
+    EXPECT_EQ(windowText(text1()), L"");
+    EXPECT_EQ(windowText(text2()), L"");
     EXPECT_EQ(GetFocus(), text1());
-    EXPECT_EQ(textOf(form.handle()), L"Karsobel");
-    EXPECT_EQ(textOf(command1()), L"Clear");
+    EXPECT_EQ(windowText(form.handle()), L"Karsobel");
+    EXPECT_EQ(windowText(command1()), L"Clear");
 }
 
 TEST_F(Form1Test, ClientAreaAtStandardDpi) {
@@ -209,8 +203,8 @@ TEST_F(Form1Test, ButtonShowsItsFaceFocusAndPressedStates) {
 
 TEST_F(Form1Test, PairsTypedCharactersIntoTheOutput) {
     type(L"hito");
-    EXPECT_EQ(textOf(text2()), L"QI");
-    EXPECT_EQ(textOf(text1()), L"");
+    EXPECT_EQ(windowText(text2()), L"QI");
+    EXPECT_EQ(windowText(text1()), L"");
     EXPECT_EQ(GetFocus(), text1());
 }
 
@@ -218,11 +212,11 @@ TEST_F(Form1Test, ClearMidPairKeepsThePendingCharacter) {
     type(L"abh");
     SetFocus(command1());
     click();
-    EXPECT_EQ(textOf(text2()), L"");
-    EXPECT_EQ(textOf(text1()), L"h");
+    EXPECT_EQ(windowText(text2()), L"");
+    EXPECT_EQ(windowText(text1()), L"h");
     EXPECT_EQ(GetFocus(), text1());
     type(L"i");
-    EXPECT_EQ(textOf(text2()), L"Q");
+    EXPECT_EQ(windowText(text2()), L"Q");
 }
 
 TEST_F(Form1Test, TabFollowsTheTabOrder) {
@@ -239,10 +233,10 @@ TEST_F(Form1Test, TabFollowsTheTabOrder) {
 TEST_F(Form1Test, SpaceAndEnterClickTheFocusedButton) {
     for (const WPARAM key : {VK_SPACE, VK_RETURN}) {
         type(L"ab");
-        ASSERT_EQ(textOf(text2()), L"C");
+        ASSERT_EQ(windowText(text2()), L"C");
         SetFocus(command1());
         press(key);
-        EXPECT_EQ(textOf(text2()), L"") << "key " << key;
+        EXPECT_EQ(windowText(text2()), L"") << "key " << key;
         EXPECT_EQ(GetFocus(), text1()) << "key " << key;
     }
 }
@@ -250,13 +244,13 @@ TEST_F(Form1Test, SpaceAndEnterClickTheFocusedButton) {
 TEST_F(Form1Test, EnterInTheInputBoxDoesNotClear) {
     type(L"ab");
     press(VK_RETURN);
-    EXPECT_EQ(textOf(text2()), L"C");
+    EXPECT_EQ(windowText(text2()), L"C");
 }
 
 TEST_F(Form1Test, OutputIsReadOnlyToTheKeyboard) {
     type(L"ab");
     SendMessageW(text2(), WM_CHAR, L'x', 1);
-    EXPECT_EQ(textOf(text2()), L"C");
+    EXPECT_EQ(windowText(text2()), L"C");
 }
 
 TEST_F(Form1Test, AppendingKeepsASelectionAndMovesABareCaretToTheEnd) {
@@ -270,7 +264,7 @@ TEST_F(Form1Test, AppendingKeepsASelectionAndMovesABareCaretToTheEnd) {
         type(L"hito");
         SendMessageW(text2(), EM_SETSEL, start, static_cast<LPARAM>(end));
         type(L"ab");
-        ASSERT_EQ(textOf(text2()), L"QIC");
+        ASSERT_EQ(windowText(text2()), L"QIC");
         DWORD selectionStart = 0;
         DWORD selectionEnd = 0;
         SendMessageW(text2(), EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
@@ -294,7 +288,7 @@ TEST_F(Form1Test, OutputPastTheDefaultEditLimitIsKeptWhole) {
         type(typed);
         expected += static_cast<wchar_t>(L'A' + (pair + 1) % 26);
     }
-    const std::wstring output = textOf(text2());
+    const std::wstring output = windowText(text2());
     ASSERT_EQ(output.size(), start + pairs);
     EXPECT_TRUE(output == expected)
         << "first difference at "

@@ -12,13 +12,15 @@ COMMAND gets DISPLAY and E2E_DPI in its environment.
 
 import argparse
 import os
+import signal
 import struct
 import subprocess
 import sys
 import time
 import zlib
 
-from Xlib import X, Xatom, display as xdisplay
+from Xlib import X, display as xdisplay
+from Xlib.error import XError
 from Xlib.protocol import event
 
 NAVY = (0, 0, 128)
@@ -38,8 +40,11 @@ def pixels(twips, dpi):
 
 
 class Session:
-    def __init__(self, dpi, command):
+    """An X server of its own, and the program in it once launched."""
+
+    def __init__(self, dpi):
         self.dpi = dpi
+        self.program = None
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x400x24",
@@ -52,14 +57,22 @@ class Session:
             raise RuntimeError("Xvfb did not start")
         self.env = dict(os.environ, DISPLAY=":" + number, E2E_DPI=str(dpi))
         self.display = xdisplay.Display(self.env["DISPLAY"])
-        self.program = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL)
+
+    def launch(self, command):
+        """Starts the program, in a process group of its own, and gives its window the focus."""
+        self.program = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL,
+                                        start_new_session=True)
         self.window = self.find_window("Karsobel", timeout=90)
         self.tool("xdotool", "windowfocus", "--sync", str(self.window.id))
         time.sleep(0.3)
 
     def close(self):
-        if self.program.poll() is None:
-            self.program.kill()
+        # The whole group goes, so that no helper of the program (Wine's among them) outlives it.
+        if self.program is not None:
+            try:
+                os.killpg(self.program.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
             self.program.wait()
         self.display.close()
         self.xvfb.terminate()
@@ -73,9 +86,12 @@ class Session:
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             for window in self.display.screen().root.query_tree().children:
-                attributes = window.get_attributes()
-                if attributes.map_state == X.IsViewable and window.get_wm_name() == title:
-                    return window
+                try:
+                    if (window.get_attributes().map_state == X.IsViewable
+                            and window.get_wm_name() == title):
+                        return window
+                except XError:
+                    continue  # a window that went away while being looked at
             if self.program.poll() is not None:
                 raise RuntimeError(f"program ended with status {self.program.returncode}")
             time.sleep(0.2)
@@ -226,8 +242,9 @@ def main():
     arguments = parser.parse_args()
 
     checks = Checks()
-    session = Session(arguments.dpi, arguments.command)
+    session = Session(arguments.dpi)
     try:
+        session.launch(arguments.command)
         drive(session, checks, arguments.screenshot)
     finally:
         session.close()

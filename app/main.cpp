@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "window/qt/form1.h"
 
 #include <QApplication>
 
@@ -7,7 +7,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Karsobel"));
     QApplication::setApplicationVersion(QStringLiteral(KARSOBEL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(KARSOBEL_APP_ID));
-    karsobel::Form1 form;
+    karsobel::qt::Form1 form;
     form.show();
     return QApplication::exec();
 }

@@ -1,10 +1,10 @@
-#include "form1.h"
-#include "message_loop.h"
+#include "window/win32/form1.h"
+#include "window/win32/message_loop.h"
 
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    karsobel::Form1 form1(instance);
+    karsobel::win32::Form1 form1(instance);
     form1.show(showCommand);
-    return karsobel::runMessageLoop(form1.handle());
+    return karsobel::win32::runMessageLoop(form1.handle());
 }

@@ -1,6 +1,6 @@
-#include "pair_entry.h"
+#include "window/pair_entry.h"
 
-#include "letters.h"
+#include "letters/letters.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "window/qt/form1.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -11,7 +11,7 @@ namespace {
 // One pair typed into the real input box, with the output already holding `range(0)` letters,
 // including the repaint that follows.
 void pairingStep(benchmark::State& state) {
-    karsobel::Form1 form;
+    karsobel::qt::Form1 form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) {
         state.SkipWithError("the window was not shown");

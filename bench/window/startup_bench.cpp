@@ -1,7 +1,7 @@
 // Start-up to a shown window, and the resident memory then, of Form1 beside a bare Qt window of
 // the same size. Each iteration starts a fresh process: this program again, as the child that
 // shows one of the two windows, reports its resident memory and ends.
-#include "form1.h"
+#include "window/qt/form1.h"
 
 #include <QApplication>
 #include <QTest>
@@ -39,7 +39,7 @@ int showWindow(int argc, char* argv[], bool form) {
     QApplication application(argc, argv);
     std::unique_ptr<QWidget> window;
     if (form) {
-        window = std::make_unique<karsobel::Form1>();
+        window = std::make_unique<karsobel::qt::Form1>();
     } else {
         window = std::make_unique<QWidget>();
         window->setFixedSize(546, 41);

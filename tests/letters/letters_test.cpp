@@ -1,4 +1,4 @@
-#include "letters.h"
+#include "letters/letters.h"
 
 #include <gtest/gtest.h>
 

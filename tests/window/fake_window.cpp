@@ -1,4 +1,4 @@
-#include "fake_window.h"
+#include "tests/window/fake_window.h"
 
 void FakeWindow::backspace() {
     if (input.empty()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pair_entry.h"
+#include "window/pair_entry.h"
 
 #include <string>
 

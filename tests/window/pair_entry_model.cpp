@@ -1,4 +1,4 @@
-#include "pair_entry_model.h"
+#include "tests/window/pair_entry_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "fake_window.h"
-#include "pair_entry_model.h"
+#include "tests/window/fake_window.h"
+#include "tests/window/pair_entry_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "fake_window.h"
+#include "tests/window/fake_window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "form1.h"
+#include "window/qt/form1.h"
 
-#include "form_description.h"
+#include "window/form_description.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace karsobel {
+namespace karsobel::qt {
 
 namespace {
 
@@ -92,4 +92,4 @@ void Form1::emptyOutput() { Text2->clear(); }
 
 void Form1::focusInput() { Text1->setFocus(Qt::OtherFocusReason); }
 
-} // namespace karsobel
+} // namespace karsobel::qt

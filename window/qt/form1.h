@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pair_entry.h"
+#include "window/pair_entry.h"
 
 #include <QString>
 #include <QWidget>
@@ -8,7 +8,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace karsobel {
+namespace karsobel::qt {
 
 // The main window on Qt Widgets: input box, Clear button and output box in one row.
 class Form1 final : public QWidget, private PairEntryWindow {
@@ -30,4 +30,4 @@ private:
     QString inputRead;
 };
 
-} // namespace karsobel
+} // namespace karsobel::qt

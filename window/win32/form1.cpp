@@ -1,8 +1,8 @@
-#include "form1.h"
+#include "window/win32/form1.h"
 
-#include "owner_drawn_button.h"
+#include "window/win32/owner_drawn_button.h"
 
-namespace karsobel {
+namespace karsobel::win32 {
 
 namespace {
 
@@ -18,7 +18,7 @@ bool isButton(const form::Control& description) {
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance) : background_(win32::solidBrush(form::background)) {
+Form1::Form1(HINSTANCE instance) : background_(solidBrush(form::background)) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (!GetClassInfoExW(instance, className, &windowClass)) {
@@ -28,14 +28,14 @@ Form1::Form1(HINSTANCE instance) : background_(win32::solidBrush(form::backgroun
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.lpszClassName = className;
         if (RegisterClassExW(&windowClass) == 0) {
-            win32::throwLastError("RegisterClassExW");
+            throwLastError("RegisterClassExW");
         }
     }
-    const std::wstring caption = win32::wide(form::caption);
+    const std::wstring caption = wide(form::caption);
     if (CreateWindowExW(windowExStyle, className, caption.c_str(), windowStyle, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                         this) == nullptr) {
-        win32::throwLastError("CreateWindowExW");
+        throwLastError("CreateWindowExW");
     }
     try {
         createControls(instance);
@@ -129,7 +129,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
         if (const ControlWindow* const control = find(reinterpret_cast<HWND>(lParam))) {
             const auto dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, win32::colour(control->description->background));
+            SetBkColor(dc, colour(control->description->background));
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             return reinterpret_cast<LRESULT>(control->background.get());
         }
@@ -137,7 +137,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (const ControlWindow* const control = find(item.hwndItem)) {
-            win32::drawButton(item, control->background.get());
+            drawButton(item, control->background.get());
             return TRUE;
         }
         break;
@@ -180,16 +180,16 @@ void Form1::createControls(HINSTANCE instance) {
         DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
         style |= isButton(description) ? BS_OWNERDRAW
                                        : ES_AUTOHSCROLL | (description.readOnly ? ES_READONLY : 0);
-        const std::wstring caption = win32::wide(description.caption);
+        const std::wstring caption = wide(description.caption);
         const HWND handle = CreateWindowExW(
             isButton(description) ? 0 : WS_EX_CLIENTEDGE,
             isButton(description) ? L"BUTTON" : L"EDIT", caption.c_str(), style, 0, 0, 0, 0, form1_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + index)), instance,
             nullptr);
         if (handle == nullptr) {
-            win32::throwLastError("CreateWindowExW");
+            throwLastError("CreateWindowExW");
         }
-        controls_[index] = {&description, handle, win32::solidBrush(description.background), {}};
+        controls_[index] = {&description, handle, solidBrush(description.background), {}};
     }
     text1_ = control(form::text1);
     text2_ = control(form::text2);
@@ -201,10 +201,10 @@ void Form1::createControls(HINSTANCE instance) {
 
 void Form1::layout(UINT dpi) {
     for (ControlWindow& control : controls_) {
-        const RECT place = win32::pixelRect(control.description->geometry, dpi);
+        const RECT place = pixelRect(control.description->geometry, dpi);
         MoveWindow(control.handle, place.left, place.top, place.right - place.left,
                    place.bottom - place.top, TRUE);
-        win32::Font font = win32::createFont(control.description->font, dpi);
+        Font font = createFont(control.description->font, dpi);
         SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         control.font = std::move(font);
     }
@@ -236,4 +236,4 @@ const Form1::ControlWindow* Form1::find(HWND handle) const noexcept {
     return nullptr;
 }
 
-} // namespace karsobel
+} // namespace karsobel::win32

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "form_description.h"
-#include "pair_entry.h"
-#include "win32_support.h"
+#include "window/form_description.h"
+#include "window/pair_entry.h"
+#include "window/win32/win32_support.h"
 
 #include <windows.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace karsobel {
+namespace karsobel::win32 {
 
 // The main window on Windows: the input box Text1, the output box Text2 and the Clear button
 // Command1, built from the form description and laid out at the window's own DPI. Text1's
@@ -42,8 +42,8 @@ private:
     struct ControlWindow {
         const form::Control* description;
         HWND handle;
-        win32::Brush background;
-        win32::Font font;
+        Brush background;
+        Font font;
     };
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -61,9 +61,9 @@ private:
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus_ = nullptr;
     std::array<ControlWindow, form::tabOrder.size()> controls_{};
-    win32::Brush background_;
+    Brush background_;
     std::u16string inputStart_;
     PairEntry entry_{*this};
 };
 
-} // namespace karsobel
+} // namespace karsobel::win32

@@ -1,6 +1,6 @@
-#include "message_loop.h"
+#include "window/win32/message_loop.h"
 
-namespace karsobel {
+namespace karsobel::win32 {
 
 int runMessageLoop(HWND window) {
     MSG message{};
@@ -17,4 +17,4 @@ int runMessageLoop(HWND window) {
     return static_cast<int>(message.wParam);
 }
 
-} // namespace karsobel
+} // namespace karsobel::win32

@@ -1,6 +1,6 @@
-#include "owner_drawn_button.h"
+#include "window/win32/owner_drawn_button.h"
 
-#include "win32_support.h"
+#include "window/win32/win32_support.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "win32_support.h"
+#include "window/win32/win32_support.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form_description.h"
+#include "window/form_description.h"
 
 #include <windows.h>
 

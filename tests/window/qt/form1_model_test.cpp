@@ -1,5 +1,5 @@
-#include "pair_entry_model.h"
-#include "shown_form.h"
+#include "tests/window/pair_entry_model.h"
+#include "tests/window/qt/shown_form.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "shown_form.h"
+#include "tests/window/qt/shown_form.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form1.h"
+#include "window/qt/form1.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,7 +9,7 @@
 struct ShownForm {
     ShownForm();
 
-    karsobel::Form1 form;
+    karsobel::qt::Form1 form;
     QLineEdit* Text1;
     QPushButton* Command1;
     QLineEdit* Text2;

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "window/win32/form1.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using karsobel::Form1;
+using karsobel::win32::Form1;
 namespace form = karsobel::form;
 using karsobel::win32::windowText;
 

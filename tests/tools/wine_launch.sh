@@ -8,7 +8,7 @@ set -uo pipefail
 program="$(realpath "$1")"
 shift
 dpi="${E2E_DPI:-96}"
-source "$(dirname "$(realpath "$0")")/../../cmake/wine_prefix.sh"
+source "$(dirname "$(realpath "$0")")/wine_prefix.sh"
 wine_prefix "${WINE_LAUNCH_PREFIXES:-$(dirname "$program")/wine}/dpi-$dpi" || exit
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wine "$program" "$@"

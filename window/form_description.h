@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
-// The form's fixed look, read by every front end. Geometry is in twips (1/1440 inch).
+// The form's fixed look, read by every front end, which builds its controls from `controls`
+// alone. Geometry is in twips (1/1440 inch).
 namespace karsobel::form {
 
 struct Rgb {
@@ -26,9 +28,12 @@ struct TwipsRect {
     int height;
 };
 
+enum class Kind { TextBox, PushButton };
+
 // `readOnly` holds for the keyboard only: the program still writes the text.
 struct Control {
     std::u16string_view name;
+    Kind kind;
     std::u16string_view caption;
     std::u16string_view accessibleName;
     TwipsRect geometry;
@@ -57,14 +62,23 @@ inline constexpr Font buttonFont{u"MS Sans Serif", 8.25, boldWeight, westernChar
 inline constexpr Rgb boxBackground{0, 192, 192};
 inline constexpr Rgb buttonBackground{128, 128, 255};
 
-inline constexpr Control text1{
-    u"Text1", u"", u"Input", {240, 120, 615, 375}, false, boxFont, boxBackground};
-inline constexpr Control command1{
-    u"Command1", u"Clear", u"Clear", {960, 120, 615, 375}, false, buttonFont, buttonBackground};
-inline constexpr Control text2{
-    u"Text2", u"", u"Output", {1680, 120, 6255, 405}, true, boxFont, boxBackground};
-
 // The controls in tab order.
-inline constexpr std::array<const Control*, 3> tabOrder{&text1, &text2, &command1};
+inline constexpr std::array controls{
+    Control{u"Text1", Kind::TextBox, u"", u"Input", {240, 120, 615, 375}, false, boxFont,
+            boxBackground},
+    Control{u"Text2", Kind::TextBox, u"", u"Output", {1680, 120, 6255, 405}, true, boxFont,
+            boxBackground},
+    Control{u"Command1", Kind::PushButton, u"Clear", u"Clear", {960, 120, 615, 375}, false,
+            buttonFont, buttonBackground},
+};
+
+inline constexpr const Control& text1 = controls[0];
+inline constexpr const Control& text2 = controls[1];
+inline constexpr const Control& command1 = controls[2];
+
+// The place of `control`, one of `controls`, in that table.
+constexpr std::size_t indexOf(const Control& control) {
+    return static_cast<std::size_t>(&control - controls.data());
+}
 
 } // namespace karsobel::form

@@ -3,13 +3,11 @@
 #include "letters/letters.h"
 
 #include <array>
+#include <cstddef>
 
 namespace karsobel {
 
 namespace {
-
-// Enough UTF-16 code units for two characters, each possibly a surrogate pair.
-constexpr std::size_t twoCharactersUnits = 4;
 
 bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
@@ -37,26 +35,26 @@ std::array<char32_t, 2> firstTwoCharacters(std::u16string_view text) {
 
 PairEntry::PairEntry(PairEntryWindow& window) noexcept : window_(window) {}
 
-void PairEntry::onText1Change() {
+void PairEntry::onInputChanged(std::u16string_view text) {
     ++changeCount_;
     if (changeCount_ == 2) {
-        pairingStep();
+        pairingStep(text);
     }
 }
 
-void PairEntry::onCommand1Click() {
-    window_.emptyOutput();
+void PairEntry::onClearClicked() {
+    window_.clearOutput();
     window_.focusInput();
 }
 
-void PairEntry::pairingStep() {
-    const auto [first, second] = firstTwoCharacters(window_.inputStart(twoCharactersUnits));
+void PairEntry::pairingStep(std::u16string_view text) {
+    const auto [first, second] = firstTwoCharacters(text);
     if (const auto letter = pairLetter(first, second)) {
         window_.appendToOutput(static_cast<char16_t>(*letter));
     }
-    // Emptying the box raises a nested change that takes the count from 2 to 3; resetting only
+    // Clearing the box raises a nested change that takes the count from 2 to 3; resetting only
     // afterwards keeps that change from counting toward the next pair.
-    window_.emptyInput();
+    window_.clearInput();
     changeCount_ = 0;
     window_.focusInput();
 }

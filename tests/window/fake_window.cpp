@@ -15,11 +15,7 @@ void FakeWindow::backspace() {
 
 void FakeWindow::clickClear() {
     focus = Focus::Button;
-    entry.onCommand1Click();
-}
-
-std::u16string_view FakeWindow::inputStart(std::size_t units) {
-    return std::u16string_view(input).substr(0, units);
+    entry.onClearClicked();
 }
 
 void FakeWindow::setInput(std::u16string text) {
@@ -27,5 +23,5 @@ void FakeWindow::setInput(std::u16string text) {
         return;
     }
     input = std::move(text);
-    entry.onText1Change();
+    entry.onInputChanged(input);
 }

@@ -21,10 +21,9 @@ public:
     void backspace();
     void clickClear();
 
-    std::u16string_view inputStart(std::size_t units) override;
-    void emptyInput() override { setInput(u""); }
+    void clearInput() override { setInput(u""); }
     void appendToOutput(char16_t letter) override { output.push_back(letter); }
-    void emptyOutput() override { output.clear(); }
+    void clearOutput() override { output.clear(); }
     void focusInput() override { focus = Focus::Input; }
 
 private:

@@ -1,11 +1,8 @@
 #include "window/qt/form1.h"
 
-#include "window/form_description.h"
-
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <algorithm>
 #include <limits>
 
 namespace karsobel::qt {
@@ -18,6 +15,11 @@ int dip(int twips) { return form::pixels(twips, form::standardDpi); }
 
 QString qString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string_view view(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.constData()),
+            static_cast<std::size_t>(text.size())};
 }
 
 QColor qColor(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
@@ -34,26 +36,43 @@ QFont qFont(const form::Font& font) {
     return result;
 }
 
-// Places, names, captions, fonts and colours a control as the form describes it.
-template <typename Widget> Widget* describedControl(const form::Control& control, QWidget* form) {
-    auto* widget = new Widget(qString(control.caption), form);
-    widget->setObjectName(qString(control.name));
-    widget->setAccessibleName(qString(control.accessibleName));
-    const auto& [left, top, width, height] = control.geometry;
+QWidget* newControl(const form::Control& description, QWidget* form) {
+    switch (description.kind) {
+    case form::Kind::TextBox: {
+        auto* const box = new QLineEdit(qString(description.caption), form);
+        box->setReadOnly(description.readOnly);
+        // No limit but the largest Qt allows, in place of its default of 32767 characters.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        return box;
+    }
+    case form::Kind::PushButton: {
+        auto* const button = new QPushButton(qString(description.caption), form);
+        // Flat and self-filled, so the button shows its own colour rather than the style's bevel.
+        button->setFlat(true);
+        button->setAutoFillBackground(true);
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+// Builds a control of the form as the description has it: kind, name, place, font and colour.
+QWidget* describedControl(const form::Control& description, QWidget* form) {
+    QWidget* const widget = newControl(description, form);
+    widget->setObjectName(qString(description.name));
+    widget->setAccessibleName(qString(description.accessibleName));
+    const auto& [left, top, width, height] = description.geometry;
     widget->setGeometry(dip(left), dip(top), dip(width), dip(height));
-    widget->setFont(qFont(control.font));
+    widget->setFont(qFont(description.font));
     QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), qColor(control.background));
+    palette.setColor(widget->backgroundRole(), qColor(description.background));
     widget->setPalette(palette);
     return widget;
 }
 
 } // namespace
 
-Form1::Form1(QWidget* parent)
-    : QWidget(parent), Text1(describedControl<QLineEdit>(form::text1, this)),
-      Command1(describedControl<QPushButton>(form::command1, this)),
-      Text2(describedControl<QLineEdit>(form::text2, this)) {
+Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(qString(form::caption));
     setFixedSize(dip(form::clientWidth), dip(form::clientHeight));
     QPalette palette = this->palette();
@@ -61,35 +80,35 @@ Form1::Form1(QWidget* parent)
     setPalette(palette);
     setAutoFillBackground(true);
 
-    // Flat and self-filled, so the button shows its own colour rather than the style's bevel.
-    Command1->setFlat(true);
-    Command1->setAutoFillBackground(true);
-
-    Text2->setReadOnly(form::text2.readOnly);
-    Text2->setMaxLength(std::numeric_limits<int>::max());
-
-    for (std::size_t i = 1; i < form::tabOrder.size(); ++i) {
-        setTabOrder(findChild<QWidget*>(qString(form::tabOrder[i - 1]->name)),
-                    findChild<QWidget*>(qString(form::tabOrder[i]->name)));
+    for (std::size_t at = 0; at < form::controls.size(); ++at) {
+        controls_[at] = describedControl(form::controls[at], this);
+        if (at > 0) {
+            setTabOrder(controls_[at - 1], controls_[at]);
+        }
     }
 
-    connect(Text1, &QLineEdit::textChanged, this, [this] { pairEntry.onText1Change(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { pairEntry.onCommand1Click(); });
-    Text1->setFocus();
+    connect(textBox(form::text1), &QLineEdit::textChanged, this,
+            [this](const QString& text) { pairEntry_.onInputChanged(view(text)); });
+    connect(static_cast<QPushButton*>(controls_[form::indexOf(form::command1)]),
+            &QPushButton::clicked, this, [this] { pairEntry_.onClearClicked(); });
+    focusInput();
 }
 
-std::u16string_view Form1::inputStart(std::size_t units) {
-    inputRead = Text1->text();
-    const auto size = std::min(units, static_cast<std::size_t>(inputRead.size()));
-    return {reinterpret_cast<const char16_t*>(inputRead.constData()), size};
+QLineEdit* Form1::textBox(const form::Control& description) const {
+    return static_cast<QLineEdit*>(controls_[form::indexOf(description)]);
 }
 
-void Form1::emptyInput() { Text1->clear(); }
+// setText rather than clear() or insert(): it leaves nothing to undo, and puts the caret at the
+// end with no selection, so the end of the output is in view.
+void Form1::clearInput() { textBox(form::text1)->setText(QString()); }
 
-void Form1::appendToOutput(char16_t letter) { Text2->setText(Text2->text() + QChar(letter)); }
+void Form1::appendToOutput(char16_t letter) {
+    QLineEdit* const output = textBox(form::text2);
+    output->setText(output->text() + QChar(letter));
+}
 
-void Form1::emptyOutput() { Text2->clear(); }
+void Form1::clearOutput() { textBox(form::text2)->setText(QString()); }
 
-void Form1::focusInput() { Text1->setFocus(Qt::OtherFocusReason); }
+void Form1::focusInput() { textBox(form::text1)->setFocus(Qt::OtherFocusReason); }
 
 } // namespace karsobel::qt

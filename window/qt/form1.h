@@ -1,33 +1,34 @@
 #pragma once
 
+#include "window/form_description.h"
 #include "window/pair_entry.h"
 
-#include <QString>
 #include <QWidget>
 
+#include <array>
+
 class QLineEdit;
-class QPushButton;
 
 namespace karsobel::qt {
 
-// The main window on Qt Widgets: input box, Clear button and output box in one row.
+// The main window on Qt Widgets, built from the form description: input box, Clear button and
+// output box in one row. The input box's textChanged and the button's clicked drive the pair
+// entry, which the window owns.
 class Form1 final : public QWidget, private PairEntryWindow {
 public:
     explicit Form1(QWidget* parent = nullptr);
 
 private:
-    std::u16string_view inputStart(std::size_t units) override;
-    void emptyInput() override;
+    void clearInput() override;
     void appendToOutput(char16_t letter) override;
-    void emptyOutput() override;
+    void clearOutput() override;
     void focusInput() override;
 
-    QLineEdit* Text1;
-    QPushButton* Command1;
-    QLineEdit* Text2;
-    PairEntry pairEntry{*this};
-    // Keeps the input text read by inputStart alive for the view handed out.
-    QString inputRead;
+    [[nodiscard]] QLineEdit* textBox(const form::Control& description) const;
+
+    // The controls, in the form description's order.
+    std::array<QWidget*, form::controls.size()> controls_{};
+    PairEntry pairEntry_{*this};
 };
 
 } // namespace karsobel::qt

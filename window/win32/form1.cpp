@@ -2,6 +2,8 @@
 
 #include "window/win32/owner_drawn_button.h"
 
+#include <string>
+
 namespace karsobel::win32 {
 
 namespace {
@@ -12,8 +14,24 @@ constexpr DWORD windowExStyle = 0;
 // Control identifiers stay clear of IDOK and IDCANCEL, which the dialog keys send.
 constexpr WORD firstControlId = 100;
 
-bool isButton(const form::Control& description) {
-    return &description == &form::command1;
+// The window class and styles that make a control of the described kind.
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass controlClass(const form::Control& description) {
+    switch (description.kind) {
+    case form::Kind::TextBox:
+        return {L"EDIT",
+                static_cast<DWORD>(ES_AUTOHSCROLL | (description.readOnly ? ES_READONLY : 0)),
+                WS_EX_CLIENTEDGE};
+    case form::Kind::PushButton:
+        // Owner-drawn, so that its face shows the form's colour.
+        return {L"BUTTON", BS_OWNERDRAW, 0};
+    }
+    return {};
 }
 
 } // namespace
@@ -59,46 +77,30 @@ void Form1::show(int showCommand) {
 }
 
 HWND Form1::control(const form::Control& description) const noexcept {
-    for (const ControlWindow& control : controls_) {
-        if (control.description == &description) {
-            return control.handle;
-        }
-    }
-    return nullptr;
+    return controls_[form::indexOf(description)].handle;
 }
 
-std::u16string_view Form1::inputStart(std::size_t units) {
-    std::wstring start(units + 1, L'\0');
-    const int copied = GetWindowTextW(text1_, start.data(), static_cast<int>(start.size()));
-    inputStart_.assign(start.begin(), start.begin() + copied);
-    return inputStart_;
-}
-
-void Form1::emptyInput() {
-    SetWindowTextW(text1_, L"");
+void Form1::clearInput() {
+    SetWindowTextW(control(form::text1), L"");
 }
 
 void Form1::appendToOutput(char16_t letter) {
-    DWORD selectionStart = 0;
-    DWORD selectionEnd = 0;
-    SendMessageW(text2_, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
-                 reinterpret_cast<LPARAM>(&selectionEnd));
-    const LRESULT length = SendMessageW(text2_, WM_GETTEXTLENGTH, 0, 0);
-    SendMessageW(text2_, EM_SETSEL, static_cast<WPARAM>(length), length);
+    const HWND output = control(form::text2);
+    // The caret goes to the end, in place of any selection, so that the letter lands there and
+    // the box scrolls to show it.
+    const LRESULT length = SendMessageW(output, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(output, EM_SETSEL, static_cast<WPARAM>(length), length);
     const wchar_t text[] = {static_cast<wchar_t>(letter), L'\0'};
-    SendMessageW(text2_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
-    // A selection the user is about to copy stays; a bare caret follows the output.
-    if (selectionStart != selectionEnd) {
-        SendMessageW(text2_, EM_SETSEL, selectionStart, static_cast<LPARAM>(selectionEnd));
-    }
+    SendMessageW(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+    SendMessageW(output, EM_SCROLLCARET, 0, 0);
 }
 
-void Form1::emptyOutput() {
-    SetWindowTextW(text2_, L"");
+void Form1::clearOutput() {
+    SetWindowTextW(control(form::text2), L"");
 }
 
 void Form1::focusInput() {
-    SetFocus(text1_);
+    SetFocus(control(form::text1));
 }
 
 LRESULT CALLBACK Form1::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -114,7 +116,10 @@ LRESULT CALLBACK Form1::procedure(HWND window, UINT message, WPARAM wParam, LPAR
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->form1_ = form->text1_ = form->text2_ = form->command1_ = form->lastFocus_ = nullptr;
+        form->form1_ = form->lastFocus_ = nullptr;
+        for (ControlWindow& control : form->controls_) {
+            control.handle = nullptr;
+        }
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return form->handleMessage(message, wParam, lParam);
@@ -175,28 +180,24 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Form1::createControls(HINSTANCE instance) {
     // Created in tab order, which the dialog keys follow.
-    for (std::size_t index = 0; index < form::tabOrder.size(); ++index) {
-        const form::Control& description = *form::tabOrder[index];
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-        style |= isButton(description) ? BS_OWNERDRAW
-                                       : ES_AUTOHSCROLL | (description.readOnly ? ES_READONLY : 0);
+    for (std::size_t index = 0; index < form::controls.size(); ++index) {
+        const form::Control& description = form::controls[index];
+        const auto [name, style, exStyle] = controlClass(description);
         const std::wstring caption = wide(description.caption);
         const HWND handle = CreateWindowExW(
-            isButton(description) ? 0 : WS_EX_CLIENTEDGE,
-            isButton(description) ? L"BUTTON" : L"EDIT", caption.c_str(), style, 0, 0, 0, 0, form1_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + index)), instance,
-            nullptr);
+            exStyle, name, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 0, 0,
+            form1_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + index)),
+            instance, nullptr);
         if (handle == nullptr) {
             throwLastError("CreateWindowExW");
         }
+        if (description.kind == form::Kind::TextBox) {
+            // Zero lifts an edit control's limit of 32767 characters to the largest it allows.
+            SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);
+        }
         controls_[index] = {&description, handle, solidBrush(description.background), {}};
     }
-    text1_ = control(form::text1);
-    text2_ = control(form::text2);
-    command1_ = control(form::command1);
-    lastFocus_ = text1_;
-    // Zero lifts the output box's limit of 32767 characters to the largest the control allows.
-    SendMessageW(text2_, EM_SETLIMITTEXT, 0, 0);
+    lastFocus_ = control(form::text1);
 }
 
 void Form1::layout(UINT dpi) {
@@ -215,15 +216,16 @@ void Form1::layout(UINT dpi) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form1::onCommand(WORD id, WORD code, HWND control) {
-    if (control == text1_ && code == EN_CHANGE) {
-        entry_.onText1Change();
-    } else if (control == command1_ && code == BN_CLICKED) {
-        entry_.onCommand1Click();
-    } else if (id == IDOK && GetFocus() == command1_) {
+void Form1::onCommand(WORD id, WORD code, HWND handle) {
+    const HWND clear = control(form::command1);
+    if (handle == control(form::text1) && code == EN_CHANGE) {
+        entry_.onInputChanged(utf16(windowText(handle)));
+    } else if (handle == clear && code == BN_CLICKED) {
+        entry_.onClearClicked();
+    } else if (id == IDOK && GetFocus() == clear) {
         // Enter comes as IDOK from the dialog keys, since an owner-drawn button is never the
         // default one: on the focused button it is a click.
-        entry_.onCommand1Click();
+        entry_.onClearClicked();
     }
 }
 

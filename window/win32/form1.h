@@ -7,16 +7,13 @@
 #include <windows.h>
 
 #include <array>
-#include <cstddef>
-#include <string>
-#include <string_view>
 
 namespace karsobel::win32 {
 
-// The main window on Windows: the input box Text1, the output box Text2 and the Clear button
-// Command1, built from the form description and laid out at the window's own DPI. Text1's
-// EN_CHANGE and Command1's BN_CLICKED drive the pair entry, which the window owns.
-class Form1 final : public PairEntryWindow {
+// The main window on Windows, built from the form description and laid out at the window's own
+// DPI. The input box's EN_CHANGE and the Clear button's BN_CLICKED drive the pair entry, which
+// the window owns.
+class Form1 final : private PairEntryWindow {
 public:
     explicit Form1(HINSTANCE instance);
     ~Form1() override;
@@ -31,12 +28,6 @@ public:
     // The control built from `description`, one of the form's controls.
     [[nodiscard]] HWND control(const form::Control& description) const noexcept;
 
-    std::u16string_view inputStart(std::size_t units) override;
-    void emptyInput() override;
-    void appendToOutput(char16_t letter) override;
-    void emptyOutput() override;
-    void focusInput() override;
-
 private:
     // A control as built: its description, its window and the GDI objects it is drawn with.
     struct ControlWindow {
@@ -45,6 +36,11 @@ private:
         Brush background;
         Font font;
     };
+
+    void clearInput() override;
+    void appendToOutput(char16_t letter) override;
+    void clearOutput() override;
+    void focusInput() override;
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -55,14 +51,11 @@ private:
     [[nodiscard]] const ControlWindow* find(HWND handle) const noexcept;
 
     HWND form1_ = nullptr;
-    HWND text1_ = nullptr;
-    HWND text2_ = nullptr;
-    HWND command1_ = nullptr;
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus_ = nullptr;
-    std::array<ControlWindow, form::tabOrder.size()> controls_{};
+    // In the form description's order.
+    std::array<ControlWindow, form::controls.size()> controls_{};
     Brush background_;
-    std::u16string inputStart_;
     PairEntry entry_{*this};
 };
 

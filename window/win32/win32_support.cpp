@@ -55,6 +55,11 @@ std::wstring wide(std::u16string_view text) {
     return {text.begin(), text.end()};
 }
 
+std::u16string_view utf16(const std::wstring& text) noexcept {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
+}
+
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(

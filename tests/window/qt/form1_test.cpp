@@ -93,6 +93,37 @@ TEST(Form1Output, KeepsMoreThan32767LettersWhole) {
     EXPECT_EQ(shown.Text2->text(), longOutput + "QC");
 }
 
+TEST(Form1Output, TheNewLetterIsInViewWhateverWasSelected) {
+    ShownForm shown;
+    // Far wider than the box.
+    const QString longOutput(400, QLatin1Char('K'));
+    const struct {
+        const char* selection;
+        int start, length;
+        bool tabThrough;
+    } cases[] = {{"all of it, by tabbing through the box and back", 0, 0, true},
+                 {"part of it", 10, 10, false},
+                 {"a bare caret near the start", 5, 0, false}};
+    for (const auto& [selection, start, length, tabThrough] : cases) {
+        SCOPED_TRACE(selection);
+        shown.Text2->setText(longOutput);
+        if (tabThrough) {
+            for (int control = 0; control < 3; ++control) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+        } else {
+            shown.Text2->setSelection(start, length);
+        }
+        QTest::keyClicks(shown.Text1, "ab");
+        ASSERT_EQ(shown.Text2->text(), longOutput + "C");
+        EXPECT_FALSE(shown.Text2->hasSelectedText());
+        EXPECT_EQ(shown.Text2->cursorPosition(), longOutput.size() + 1);
+        shown.Text2->repaint();
+        const QRect caret = shown.Text2->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        EXPECT_TRUE(shown.Text2->rect().contains(caret.center())) << "caret at x = " << caret.x();
+    }
+}
+
 TEST(Form1Output, IsReadOnlyToTheKeyboardButCopyable) {
     ShownForm shown;
     QTest::keyClicks(shown.Text1, "hi");

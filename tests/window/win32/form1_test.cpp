@@ -253,24 +253,40 @@ TEST_F(Form1Test, OutputIsReadOnlyToTheKeyboard) {
     EXPECT_EQ(windowText(text2()), L"C");
 }
 
-TEST_F(Form1Test, AppendingKeepsASelectionAndMovesABareCaretToTheEnd) {
+TEST_F(Form1Test, TheNewLetterIsInViewWhateverWasSelectedInTheOutput) {
+    // Far wider than the box.
+    const std::wstring longOutput(400, L'K');
     const struct {
+        const char* selection;
         DWORD start, end;
-        DWORD expectedStart, expectedEnd;
-    } cases[] = {{0, 1, 0, 1}, {0, 2, 0, 2}, {1, 1, 3, 3}, {2, 2, 3, 3}};
-    for (const auto& [start, end, expectedStart, expectedEnd] : cases) {
-        SCOPED_TRACE(testing::Message() << "selection " << start << "-" << end);
-        click();
-        type(L"hito");
-        SendMessageW(text2(), EM_SETSEL, start, static_cast<LPARAM>(end));
+        bool tabThrough;
+    } cases[] = {{"all of it, by tabbing through the box and back", 0, 0, true},
+                 {"part of it", 10, 20, false},
+                 {"a bare caret near the start", 5, 5, false}};
+    for (const auto& [selection, start, end, tabThrough] : cases) {
+        SCOPED_TRACE(selection);
+        SetWindowTextW(text2(), longOutput.c_str());
+        if (tabThrough) {
+            for (int control = 0; control < 3; ++control) {
+                press(VK_TAB);
+            }
+        } else {
+            SendMessageW(text2(), EM_SETSEL, start, static_cast<LPARAM>(end));
+        }
         type(L"ab");
-        ASSERT_EQ(windowText(text2()), L"QIC");
-        DWORD selectionStart = 0;
-        DWORD selectionEnd = 0;
-        SendMessageW(text2(), EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
-                     reinterpret_cast<LPARAM>(&selectionEnd));
-        EXPECT_EQ(selectionStart, expectedStart);
-        EXPECT_EQ(selectionEnd, expectedEnd);
+        const std::wstring output = windowText(text2());
+        ASSERT_EQ(output, longOutput + L"C");
+        DWORD caretStart = 0;
+        DWORD caretEnd = 0;
+        SendMessageW(text2(), EM_GETSEL, reinterpret_cast<WPARAM>(&caretStart),
+                     reinterpret_cast<LPARAM>(&caretEnd));
+        EXPECT_EQ(caretStart, output.size());
+        EXPECT_EQ(caretEnd, output.size());
+        const LRESULT lastLetter = SendMessageW(text2(), EM_POSFROMCHAR, output.size() - 1, 0);
+        const auto left = static_cast<short>(LOWORD(lastLetter));
+        RECT box{};
+        GetClientRect(text2(), &box);
+        EXPECT_TRUE(left >= 0 && left < box.right) << "the last letter is at x = " << left;
     }
 }
 

@@ -45,18 +45,23 @@ class Session:
     def __init__(self, dpi):
         self.dpi = dpi
         self.program = None
+        self.display = None
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x400x24",
              "-dpi", str(dpi), "-nolisten", "tcp"],
             pass_fds=[write_end], stderr=subprocess.DEVNULL)
         os.close(write_end)
-        with os.fdopen(read_end) as displayfd:
-            number = displayfd.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.env = dict(os.environ, DISPLAY=":" + number, E2E_DPI=str(dpi))
-        self.display = xdisplay.Display(self.env["DISPLAY"])
+        try:
+            with os.fdopen(read_end) as displayfd:
+                number = displayfd.readline().strip()
+            if not number:
+                raise RuntimeError("Xvfb did not start")
+            self.env = dict(os.environ, DISPLAY=":" + number, E2E_DPI=str(dpi))
+            self.display = xdisplay.Display(self.env["DISPLAY"])
+        except BaseException:
+            self.close()
+            raise
 
     def launch(self, command):
         """Starts the program, in a process group of its own, and gives its window the focus."""
@@ -64,7 +69,6 @@ class Session:
                                         start_new_session=True)
         self.window = self.find_window("Karsobel", timeout=90)
         self.tool("xdotool", "windowfocus", "--sync", str(self.window.id))
-        time.sleep(0.3)
 
     def close(self):
         # The whole group goes, so that no helper of the program (Wine's among them) outlives it.
@@ -74,7 +78,8 @@ class Session:
             except ProcessLookupError:
                 pass
             self.program.wait()
-        self.display.close()
+        if self.display is not None:
+            self.display.close()
         self.xvfb.terminate()
         self.xvfb.wait()
 
@@ -97,13 +102,13 @@ class Session:
             time.sleep(0.2)
         raise RuntimeError(f"no window named {title!r} within {timeout} s")
 
+    # Keys, text and clicks reach the program in the order sent; what they do is read back by
+    # polling the clipboard, so nothing here waits after sending.
     def keys(self, *names):
         self.tool("xdotool", "key", "--delay", "60", *names)
-        time.sleep(0.2)
 
     def type(self, text):
         self.tool("xdotool", "type", "--delay", "80", text)
-        time.sleep(0.2)
 
     def screenshot(self):
         """The window's pixels as rows of (r, g, b), and its place on the screen."""
@@ -134,7 +139,6 @@ class Session:
 
     def click(self, point):
         self.tool("xdotool", "mousemove", "--sync", str(point[0]), str(point[1]), "click", "1")
-        time.sleep(0.3)
 
     def request_close(self):
         protocols = self.display.intern_atom("WM_PROTOCOLS")
@@ -192,9 +196,25 @@ class Checks:
         return condition
 
 
+def painted_screenshot(session, timeout=30):
+    """A screenshot once the window has painted its client area and its input box."""
+    deadline = time.monotonic() + timeout
+    while True:
+        rows, origin = session.screenshot()
+        client = navy_area(rows)
+        if client is not None:
+            left, top, width, height = (pixels(value, session.dpi)
+                                        for value in CONTROLS["Text1"][0])
+            if share_of(rows, (client[0] + left, client[1] + top, width, height), BOX) >= 0.6:
+                return rows, origin
+        if time.monotonic() > deadline:
+            return rows, origin
+        time.sleep(0.1)
+
+
 def drive(session, checks, screenshot_path):
     dpi = session.dpi
-    rows, (window_x, window_y) = session.screenshot()
+    rows, (window_x, window_y) = painted_screenshot(session)
     if screenshot_path:
         save_png(rows, screenshot_path)
     client = navy_area(rows)

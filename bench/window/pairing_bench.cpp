@@ -1,3 +1,4 @@
+#include "tests/tools/qt_headless.h"
 #include "window/qt/form1.h"
 
 #include <QApplication>
@@ -38,9 +39,7 @@ BENCHMARK(pairingStep)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    useOffscreenUnlessPlatformSet();
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,6 +1,7 @@
 // Start-up to a shown window, and the resident memory then, of Form1 beside a bare Qt window of
 // the same size. Each iteration starts a fresh process: this program again, as the child that
 // shows one of the two windows, reports its resident memory and ends.
+#include "tests/tools/qt_headless.h"
 #include "window/qt/form1.h"
 
 #include <QApplication>
@@ -105,9 +106,7 @@ int main(int argc, char* argv[]) {
     if (argc == 3 && std::strcmp(argv[1], childFlag) == 0) {
         return showWindow(argc, argv, std::strcmp(argv[2], "form") == 0);
     }
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    useOffscreenUnlessPlatformSet();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,12 +1,11 @@
+#include "tests/tools/qt_headless.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-// GUI tests run headless unless a platform is chosen.
 int main(int argc, char* argv[]) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    useOffscreenUnlessPlatformSet();
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,3 +1,4 @@
+#include "tests/window/output_selections.h"
 #include "tests/window/qt/shown_form.h"
 
 #include <QAccessible>
@@ -95,16 +96,8 @@ TEST(Form1Output, KeepsMoreThan32767LettersWhole) {
 
 TEST(Form1Output, TheNewLetterIsInViewWhateverWasSelected) {
     ShownForm shown;
-    // Far wider than the box.
-    const QString longOutput(400, QLatin1Char('K'));
-    const struct {
-        const char* selection;
-        int start, length;
-        bool tabThrough;
-    } cases[] = {{"all of it, by tabbing through the box and back", 0, 0, true},
-                 {"part of it", 10, 10, false},
-                 {"a bare caret near the start", 5, 0, false}};
-    for (const auto& [selection, start, length, tabThrough] : cases) {
+    const QString longOutput(longOutputLength, QLatin1Char('K'));
+    for (const auto& [selection, start, end, tabThrough] : outputSelections) {
         SCOPED_TRACE(selection);
         shown.Text2->setText(longOutput);
         if (tabThrough) {
@@ -112,7 +105,7 @@ TEST(Form1Output, TheNewLetterIsInViewWhateverWasSelected) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             }
         } else {
-            shown.Text2->setSelection(start, length);
+            shown.Text2->setSelection(start, end - start);
         }
         QTest::keyClicks(shown.Text1, "ab");
         ASSERT_EQ(shown.Text2->text(), longOutput + "C");

@@ -1,5 +1,7 @@
 #include "window/win32/form1.h"
 
+#include "tests/window/output_selections.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -254,16 +256,8 @@ TEST_F(Form1Test, OutputIsReadOnlyToTheKeyboard) {
 }
 
 TEST_F(Form1Test, TheNewLetterIsInViewWhateverWasSelectedInTheOutput) {
-    // Far wider than the box.
-    const std::wstring longOutput(400, L'K');
-    const struct {
-        const char* selection;
-        DWORD start, end;
-        bool tabThrough;
-    } cases[] = {{"all of it, by tabbing through the box and back", 0, 0, true},
-                 {"part of it", 10, 20, false},
-                 {"a bare caret near the start", 5, 5, false}};
-    for (const auto& [selection, start, end, tabThrough] : cases) {
+    const std::wstring longOutput(longOutputLength, L'K');
+    for (const auto& [selection, start, end, tabThrough] : outputSelections) {
         SCOPED_TRACE(selection);
         SetWindowTextW(text2(), longOutput.c_str());
         if (tabThrough) {
@@ -271,7 +265,7 @@ TEST_F(Form1Test, TheNewLetterIsInViewWhateverWasSelectedInTheOutput) {
                 press(VK_TAB);
             }
         } else {
-            SendMessageW(text2(), EM_SETSEL, start, static_cast<LPARAM>(end));
+            SendMessageW(text2(), EM_SETSEL, static_cast<WPARAM>(start), end);
         }
         type(L"ab");
         const std::wstring output = windowText(text2());

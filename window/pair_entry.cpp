@@ -1,6 +1,7 @@
 #include "window/pair_entry.h"
 
 #include "letters/letters.h"
+#include "window/utf16.h"
 
 #include <array>
 #include <cstddef>
@@ -9,8 +10,8 @@ namespace karsobel {
 
 namespace {
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+using utf16::isHighSurrogate;
+using utf16::isLowSurrogate;
 
 // The first two characters of `text` as code points. A surrogate pair is one character, a lone
 // surrogate stands for itself, and a missing character reads as U+0000, which has no value.

@@ -1,13 +1,15 @@
 #include "tests/window/fake_window.h"
 
+#include "window/utf16.h"
+
 void FakeWindow::backspace() {
     if (input.empty()) {
         return;
     }
     std::u16string shorter = input;
-    const bool lowSurrogate = shorter.back() >= 0xDC00 && shorter.back() <= 0xDFFF;
+    const bool lowSurrogate = karsobel::utf16::isLowSurrogate(shorter.back());
     shorter.pop_back();
-    if (lowSurrogate && !shorter.empty() && shorter.back() >= 0xD800 && shorter.back() <= 0xDBFF) {
+    if (lowSurrogate && !shorter.empty() && karsobel::utf16::isHighSurrogate(shorter.back())) {
         shorter.pop_back();
     }
     setInput(std::move(shorter));

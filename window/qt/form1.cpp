@@ -50,6 +50,8 @@ QWidget* newControl(const form::Control& description, QWidget* form) {
         // Flat and self-filled, so the button shows its own colour rather than the style's bevel.
         button->setFlat(true);
         button->setAutoFillBackground(true);
+        // Enter on the focused button clicks it, as Space does.
+        button->setAutoDefault(true);
         return button;
     }
     }

@@ -1,5 +1,6 @@
 #include "window/win32/form1.h"
 
+#include "window/utf16.h"
 #include "window/win32/owner_drawn_button.h"
 
 #include <string>
@@ -32,6 +33,20 @@ ControlClass controlClass(const form::Control& description) {
         return {L"BUTTON", BS_OWNERDRAW, 0};
     }
     return {};
+}
+
+// Empties a text box, and its undo buffer with it, so that nothing the program removed can come
+// back through undo.
+void clearText(HWND box) {
+    SetWindowTextW(box, L"");
+    SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
+}
+
+std::size_t caretPosition(HWND box) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return end;
 }
 
 } // namespace
@@ -81,7 +96,7 @@ HWND Form1::control(const form::Control& description) const noexcept {
 }
 
 void Form1::clearInput() {
-    SetWindowTextW(control(form::text1), L"");
+    clearText(control(form::text1));
 }
 
 void Form1::appendToOutput(char16_t letter) {
@@ -91,12 +106,13 @@ void Form1::appendToOutput(char16_t letter) {
     const LRESULT length = SendMessageW(output, WM_GETTEXTLENGTH, 0, 0);
     SendMessageW(output, EM_SETSEL, static_cast<WPARAM>(length), length);
     const wchar_t text[] = {static_cast<wchar_t>(letter), L'\0'};
+    // FALSE: the letter is not for undo.
     SendMessageW(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
     SendMessageW(output, EM_SCROLLCARET, 0, 0);
 }
 
 void Form1::clearOutput() {
-    SetWindowTextW(control(form::text2), L"");
+    clearText(control(form::text2));
 }
 
 void Form1::focusInput() {
@@ -219,7 +235,13 @@ void Form1::layout(UINT dpi) {
 void Form1::onCommand(WORD id, WORD code, HWND handle) {
     const HWND clear = control(form::command1);
     if (handle == control(form::text1) && code == EN_CHANGE) {
-        entry_.onInputChanged(utf16(windowText(handle)));
+        // Not every EN_CHANGE is a change: Wine raises one for an undo that restores nothing, and
+        // a character typed in two halves changes the box twice, the first time only in part.
+        const std::wstring text = windowText(handle);
+        if (text != inputText_ && !utf16::awaitsLowSurrogate(asUtf16(text), caretPosition(handle))) {
+            inputText_ = text;
+            entry_.onInputChanged(asUtf16(text));
+        }
     } else if (handle == clear && code == BN_CLICKED) {
         entry_.onClearClicked();
     } else if (id == IDOK && GetFocus() == clear) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 namespace karsobel::win32 {
 
@@ -56,6 +57,8 @@ private:
     // In the form description's order.
     std::array<ControlWindow, form::controls.size()> controls_{};
     Brush background_;
+    // The input box's text as last handed to the pair entry.
+    std::wstring inputText_;
     PairEntry entry_{*this};
 };
 

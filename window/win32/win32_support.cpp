@@ -55,7 +55,7 @@ std::wstring wide(std::u16string_view text) {
     return {text.begin(), text.end()};
 }
 
-std::u16string_view utf16(const std::wstring& text) noexcept {
+std::u16string_view asUtf16(const std::wstring& text) noexcept {
     static_assert(sizeof(wchar_t) == sizeof(char16_t));
     return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
 }

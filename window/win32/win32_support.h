@@ -28,7 +28,7 @@ Font createFont(const form::Font& font, UINT dpi);
 RECT pixelRect(const form::TwipsRect& twips, UINT dpi) noexcept;
 std::wstring wide(std::u16string_view text);
 // A wide string seen as the UTF-16 it holds on Windows.
-std::u16string_view utf16(const std::wstring& text) noexcept;
+std::u16string_view asUtf16(const std::wstring& text) noexcept;
 // The whole text of a window or control.
 std::wstring windowText(HWND window);
 

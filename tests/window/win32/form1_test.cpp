@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -282,6 +283,48 @@ TEST_F(Form1Test, TheNewLetterIsInViewWhateverWasSelectedInTheOutput) {
         GetClientRect(text2(), &box);
         EXPECT_TRUE(left >= 0 && left < box.right) << "the last letter is at x = " << left;
     }
+}
+
+// Puts `text` on the clipboard, as Unicode text.
+void setClipboard(const std::wstring& text) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    ASSERT_NE(memory, nullptr);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    ASSERT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
+    CloseClipboard();
+}
+
+TEST_F(Form1Test, TakesAPasteOfAnyLengthAndStillPairs) {
+    ASSERT_NO_FATAL_FAILURE(setClipboard(L"hi" + std::wstring(99'998, L'x')));
+    SendMessageW(text1(), WM_PASTE, 0, 0);
+    ASSERT_EQ(windowText(text1()).size(), 100'000U);
+    type(L"cd");
+    EXPECT_EQ(windowText(text2()), L"Q");
+    EXPECT_EQ(windowText(text1()), L"d");
+}
+
+TEST_F(Form1Test, UndoBringsBackNothingThePairingOrClearRemoved) {
+    type(L"hito");
+    EXPECT_FALSE(SendMessageW(text1(), EM_CANUNDO, 0, 0));
+    EXPECT_FALSE(SendMessageW(text2(), EM_CANUNDO, 0, 0));
+    for (int undo = 0; undo < 3; ++undo) {
+        SendMessageW(text1(), WM_UNDO, 0, 0);
+    }
+    type(L"ab");
+    EXPECT_EQ(windowText(text2()), L"QIC");
+    click();
+    EXPECT_FALSE(SendMessageW(text2(), EM_CANUNDO, 0, 0));
+}
+
+TEST_F(Form1Test, ACharacterTypedInTwoHalvesIsOneChange) {
+    // "a", then U+1F600 as the keyboard sends it, high surrogate first, then "b".
+    type(L"a\xD83D\xDE00" L"b");
+    EXPECT_EQ(windowText(text2()), L"A");
+    EXPECT_EQ(windowText(text1()), L"b");
 }
 
 TEST_F(Form1Test, OutputPastTheDefaultEditLimitIsKeptWhole) {

@@ -1,0 +1,56 @@
+#include "tests/window/qt/shown_form.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Form1Input, TakesAPasteOfAnyLengthAndStillPairs) {
+    ShownForm shown;
+    QApplication::clipboard()->setText("hi" + QString(99'998, QLatin1Char('x')));
+    QTest::keyClick(shown.Text1, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(shown.Text1->text().size(), 100'000);
+    QTest::keyClicks(shown.Text1, "cd");
+    EXPECT_EQ(shown.Text2->text(), "Q");
+    EXPECT_EQ(shown.Text1->text(), "d");
+}
+
+// Whether undo would bring anything back, asked of a box that may be read-only.
+bool holdsUndo(QLineEdit* box) {
+    const bool readOnly = box->isReadOnly();
+    box->setReadOnly(false);
+    const bool available = box->isUndoAvailable();
+    box->setReadOnly(readOnly);
+    return available;
+}
+
+TEST(Form1Input, UndoBringsBackNothingThePairingOrClearRemoved) {
+    ShownForm shown;
+    QTest::keyClicks(shown.Text1, "hito");
+    EXPECT_FALSE(holdsUndo(shown.Text1));
+    EXPECT_FALSE(holdsUndo(shown.Text2));
+    for (int undo = 0; undo < 3; ++undo) {
+        QTest::keyClick(shown.Text1, Qt::Key_Z, Qt::ControlModifier);
+    }
+    QTest::keyClicks(shown.Text1, "ab");
+    EXPECT_EQ(shown.Text2->text(), "QIC");
+    QTest::mouseClick(shown.Command1, Qt::LeftButton);
+    EXPECT_FALSE(holdsUndo(shown.Text2));
+}
+
+TEST(Form1Input, SpaceAndEnterClickTheFocusedButton) {
+    ShownForm shown;
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClicks(shown.Text1, "ab");
+        ASSERT_EQ(shown.Text2->text(), "C");
+        shown.Command1->setFocus();
+        QTest::keyClick(shown.Command1, key);
+        EXPECT_EQ(shown.Text2->text(), "") << "key " << key;
+        EXPECT_EQ(QApplication::focusWidget(), shown.Text1) << "key " << key;
+    }
+}
+
+} // namespace

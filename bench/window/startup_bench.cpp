@@ -1,6 +1,7 @@
 // Start-up to a shown window, and the resident memory then, of Form1 beside a bare Qt window of
 // the same size. Each iteration starts a fresh process: this program again, as the child that
 // shows one of the two windows, reports its resident memory and ends.
+#include "bench/window/resident_memory.h"
 #include "tests/tools/qt_headless.h"
 #include "window/qt/form1.h"
 
@@ -16,7 +17,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -25,16 +25,6 @@ extern char** environ;
 namespace {
 
 constexpr const char* childFlag = "--show-window";
-
-long residentKib() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
-}
 
 int showWindow(int argc, char* argv[], bool form) {
     QApplication application(argc, argv);

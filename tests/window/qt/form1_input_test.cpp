@@ -1,4 +1,4 @@
-#include "tests/window/qt/shown_form.h"
+#include "tests/tools/shown_form.h"
 
 #include <QApplication>
 #include <QClipboard>

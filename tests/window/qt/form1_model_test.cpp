@@ -1,5 +1,5 @@
 #include "tests/window/pair_entry_model.h"
-#include "tests/window/qt/shown_form.h"
+#include "tests/tools/shown_form.h"
 
 #include <QApplication>
 #include <QClipboard>

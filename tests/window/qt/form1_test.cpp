@@ -1,5 +1,5 @@
 #include "tests/window/output_selections.h"
-#include "tests/window/qt/shown_form.h"
+#include "tests/tools/shown_form.h"
 
 #include <QAccessible>
 #include <QApplication>

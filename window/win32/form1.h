@@ -3,6 +3,7 @@
 #include "window/form_description.h"
 #include "window/pair_entry.h"
 #include "window/win32/win32_support.h"
+#include "window/win32/window_icons.h"
 
 #include <windows.h>
 
@@ -49,7 +50,7 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
-    // Fonts, control places and the window's size at `dpi`.
+    // Icons, fonts, control places and the window's size at `dpi`.
     void layout(UINT dpi);
     void onCommand(WORD id, WORD code, HWND control);
     [[nodiscard]] const ControlWindow* find(HWND handle) const noexcept;
@@ -62,6 +63,7 @@ private:
     HWND lastFocus_ = nullptr;
     std::array<ControlWindow, form::tabOrder.size()> controls_{};
     Brush background_;
+    WindowIcons icons_;
     std::u16string inputStart_;
     PairEntry entry_{*this};
 };

@@ -12,34 +12,18 @@ import os
 import signal
 import subprocess
 import sys
-import time
 
 from Xlib import X, display as xdisplay
-from Xlib.error import XError
-from Xlib.protocol import event
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "..", "e2e"))
+from window_driver import find_window, request_close  # noqa: E402
 
 NAVY = (0, 0, 128)
 TEAL = (0, 192, 192)
-# Points of the icon, as shares of its side, and the colour each shows: the navy square above the
-# two teal boxes, and each box's left part.
+# Points of the icon, as shares of its side, and the colour each shows: the navy square above and
+# below the two teal boxes, and each box's left part.
 POINTS = [((0.50, 0.15), NAVY), ((0.50, 0.85), NAVY), ((0.16, 0.40), TEAL), ((0.47, 0.40), TEAL)]
 TOLERANCE = 48
-
-
-def find_window(screen, program, title, timeout):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        for window in screen.root.query_tree().children:
-            try:
-                if (window.get_attributes().map_state == X.IsViewable
-                        and window.get_wm_name() == title):
-                    return window
-            except XError:
-                continue  # a window that went away while being looked at
-        if program.poll() is not None:
-            raise RuntimeError(f"program ended with status {program.returncode}")
-        time.sleep(0.2)
-    raise RuntimeError(f"no window named {title!r} within {timeout} s")
 
 
 def icon_images(display, window):
@@ -58,19 +42,6 @@ def icon_images(display, window):
     return images
 
 
-def close(display, window, program):
-    protocols = display.intern_atom("WM_PROTOCOLS")
-    delete = display.intern_atom("WM_DELETE_WINDOW")
-    window.send_event(event.ClientMessage(window=window, client_type=protocols,
-                                          data=(32, [delete, X.CurrentTime, 0, 0, 0])),
-                      event_mask=X.NoEventMask)
-    display.flush()
-    try:
-        return program.wait(timeout=30)
-    except subprocess.TimeoutExpired:
-        return None
-
-
 def main():
     separator = sys.argv.index("--")
     sizes = sorted(int(size) for size in sys.argv[1:separator])
@@ -79,7 +50,7 @@ def main():
     display = xdisplay.Display()
     program = subprocess.Popen(command, stdin=subprocess.DEVNULL, start_new_session=True)
     try:
-        window = find_window(display.screen(), program, "Karsobel", timeout=90)
+        window = find_window(display, program, "Karsobel", timeout=90)
         print("ok:   the window appears")
         images = icon_images(display, window)
         if sorted(images) != sizes:
@@ -89,7 +60,7 @@ def main():
                 pixel = rows[int(y * side)][int(x * side)]
                 if pixel[3] < 255 or max(abs(a - b) for a, b in zip(pixel, colour)) > TOLERANCE:
                     failures.append(f"{side}-pixel icon at {x:.2f}, {y:.2f}: {pixel}, not {colour}")
-        status = close(display, window, program)
+        status = request_close(display, window, program)
         if status != 0:
             failures.append(f"a close request ends the program with status {status}")
     finally:

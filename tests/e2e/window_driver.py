@@ -39,6 +39,37 @@ def pixels(twips, dpi):
     return (twips * dpi + 720) // 1440
 
 
+def find_window(display, program, title, timeout):
+    """The viewable top-level window named `title`, once `program` has shown it."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        for window in display.screen().root.query_tree().children:
+            try:
+                if (window.get_attributes().map_state == X.IsViewable
+                        and window.get_wm_name() == title):
+                    return window
+            except XError:
+                continue  # a window that went away while being looked at
+        if program.poll() is not None:
+            raise RuntimeError(f"program ended with status {program.returncode}")
+        time.sleep(0.2)
+    raise RuntimeError(f"no window named {title!r} within {timeout} s")
+
+
+def request_close(display, window, program):
+    """Asks `window` to close as a window manager would; `program`'s exit status, or None."""
+    protocols = display.intern_atom("WM_PROTOCOLS")
+    delete = display.intern_atom("WM_DELETE_WINDOW")
+    message = event.ClientMessage(window=window, client_type=protocols,
+                                  data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+    window.send_event(message, event_mask=X.NoEventMask)
+    display.flush()
+    try:
+        return program.wait(timeout=30)
+    except subprocess.TimeoutExpired:
+        return None
+
+
 class Session:
     """An X server of its own, and the program in it once launched."""
 
@@ -67,7 +98,7 @@ class Session:
         """Starts the program, in a process group of its own, and gives its window the focus."""
         self.program = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL,
                                         start_new_session=True)
-        self.window = self.find_window("Karsobel", timeout=90)
+        self.window = find_window(self.display, self.program, "Karsobel", timeout=90)
         self.tool("xdotool", "windowfocus", "--sync", str(self.window.id))
 
     def close(self):
@@ -86,21 +117,6 @@ class Session:
     def tool(self, *args, stdin=None):
         return subprocess.run(args, env=self.env, input=stdin, capture_output=True, text=True,
                               check=True, timeout=30).stdout
-
-    def find_window(self, title, timeout):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            for window in self.display.screen().root.query_tree().children:
-                try:
-                    if (window.get_attributes().map_state == X.IsViewable
-                            and window.get_wm_name() == title):
-                        return window
-                except XError:
-                    continue  # a window that went away while being looked at
-            if self.program.poll() is not None:
-                raise RuntimeError(f"program ended with status {self.program.returncode}")
-            time.sleep(0.2)
-        raise RuntimeError(f"no window named {title!r} within {timeout} s")
 
     # Keys, text and clicks reach the program in the order sent; what they do is read back by
     # polling the clipboard, so nothing here waits after sending.
@@ -141,16 +157,7 @@ class Session:
         self.tool("xdotool", "mousemove", "--sync", str(point[0]), str(point[1]), "click", "1")
 
     def request_close(self):
-        protocols = self.display.intern_atom("WM_PROTOCOLS")
-        delete = self.display.intern_atom("WM_DELETE_WINDOW")
-        message = event.ClientMessage(window=self.window, client_type=protocols,
-                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        self.window.send_event(message, event_mask=X.NoEventMask)
-        self.display.flush()
-        try:
-            return self.program.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            return None
+        return request_close(self.display, self.window, self.program)
 
 
 def navy_area(rows):

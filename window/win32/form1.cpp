@@ -217,6 +217,7 @@ void Form1::createControls(HINSTANCE instance) {
 }
 
 void Form1::layout(UINT dpi) {
+    icons_.apply(form1_, dpi);
     for (ControlWindow& control : controls_) {
         const RECT place = pixelRect(control.description->geometry, dpi);
         MoveWindow(control.handle, place.left, place.top, place.right - place.left,

@@ -3,6 +3,7 @@
 #include "window/form_description.h"
 #include "window/pair_entry.h"
 #include "window/win32/win32_support.h"
+#include "window/win32/window_icons.h"
 
 #include <windows.h>
 
@@ -46,7 +47,7 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
-    // Fonts, control places and the window's size at `dpi`.
+    // Icons, fonts, control places and the window's size at `dpi`.
     void layout(UINT dpi);
     void onCommand(WORD id, WORD code, HWND control);
     [[nodiscard]] const ControlWindow* find(HWND handle) const noexcept;
@@ -57,6 +58,7 @@ private:
     // In the form description's order.
     std::array<ControlWindow, form::controls.size()> controls_{};
     Brush background_;
+    WindowIcons icons_;
     // The input box's text as last handed to the pair entry.
     std::wstring inputText_;
     PairEntry entry_{*this};

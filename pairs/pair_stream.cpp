@@ -85,10 +85,10 @@ void PairStream::take(char32_t character, char*& letters) noexcept {
         pending_ = character;
         return;
     }
-    const char letter = pairLetter(pending_, character).value_or('\0');
+    if (const std::optional<char> letter = pairLetter(pending_, character)) {
+        *letters++ = *letter;
+    }
     pending_ = noCharacter;
-    *letters = letter;
-    letters += letter != '\0';
 }
 
 const unsigned char* PairStream::pairAscii(const unsigned char* next, const unsigned char* end,

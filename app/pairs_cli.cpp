@@ -40,7 +40,8 @@ nothing; the program says so on standard error.
   -h, --help       show this help and exit
       --version    show the version and exit
 
-Example: karsobel-pairs hito  prints QI (h + i = 8 + 9 = 17, Q; t + o = 20 + 15 = 35, past 26: 9, I).
+Example: karsobel-pairs hito  prints QI
+         (h + i = 8 + 9 = 17, Q; t + o = 20 + 15 = 35, past 26: 9, I).
 
 Exit status: 0 when the text was read, 1 when a file cannot be read or the letters cannot be
 written, 2 for a wrong command line.

@@ -4,6 +4,10 @@
 
 namespace karsobel::cli {
 
+namespace {
+constexpr std::string_view fileEquals = "--file=";
+} // namespace
+
 PairsOptions parsePairsOptions(std::span<const std::string> arguments) {
     PairsOptions options;
     const auto fail = [&options](std::string message) {
@@ -31,9 +35,9 @@ PairsOptions parsePairsOptions(std::span<const std::string> arguments) {
             }
             ++argument;
             options.sources.push_back({TextSource::Kind::file, *argument});
-        } else if (name.starts_with("--file=")) {
+        } else if (name.starts_with(fileEquals)) {
             options.sources.push_back(
-                {TextSource::Kind::file, std::string(name.substr(std::string_view("--file=").size()))});
+                {TextSource::Kind::file, std::string(name.substr(fileEquals.size()))});
         } else {
             fail("unknown option '" + std::string(name) + "'");
         }

@@ -17,7 +17,7 @@ struct TextSource {
 struct PairsOptions {
     bool help = false;
     bool version = false;
-    std::vector<TextSource> sources; // standard input alone when none is named
+    std::vector<TextSource> sources;  // standard input alone when none is named
     std::optional<std::string> error; // what is wrong with the command line
 };
 

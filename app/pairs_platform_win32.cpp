@@ -14,16 +14,18 @@ std::wstring toUtf16(std::string_view text) {
         return {};
     }
     const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(
-                          MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
-                      L'\0');
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
+        L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
     return wide;
 }
 
 } // namespace
 
-void useBinaryStandardInput() { _setmode(_fileno(stdin), _O_BINARY); }
+void useBinaryStandardInput() {
+    _setmode(_fileno(stdin), _O_BINARY);
+}
 
 std::FILE* openForReading(const std::string& path) {
     return _wfopen(toUtf16(path).c_str(), L"rb");

@@ -27,8 +27,8 @@ BytePairLetters tabulateBytePairLetters() noexcept {
     BytePairLetters table{};
     for (char32_t first = 0; first < table.size(); ++first) {
         for (char32_t second = 0; second < table.size(); ++second) {
-            const bool plain = first < asciiSize && second < asciiSize && !isSkipped(first) &&
-                               !isSkipped(second);
+            const bool plain =
+                first < asciiSize && second < asciiSize && !isSkipped(first) && !isSkipped(second);
             table[first][second] = plain ? pairLetter(first, second).value_or('\0') : notPlain;
         }
     }

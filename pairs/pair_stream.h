@@ -45,6 +45,8 @@ private:
 
     static constexpr char32_t noCharacter = 0xFFFF'FFFF;
     char32_t pending_ = noCharacter;
+    // The start of a UTF-8 sequence cut off at the end of a piece, at most three bytes, and room
+    // for the byte tried after them.
     unsigned char partial_[4] = {};
     std::size_t partialSize_ = 0;
     std::uint64_t invalidBytes_ = 0;

@@ -44,9 +44,9 @@ void feedText(benchmark::State& state, const std::string& text) {
 }
 
 void asciiText(benchmark::State& state) {
-    static const std::string text = makeText({"the", "quick", "brown", "fox", "jumps", "over",
-                                              "a", "lazy", "dog,", "while", "Karsobel", "adds",
-                                              "letters", "in", "pairs:", "42", "times."});
+    static const std::string text =
+        makeText({"the", "quick", "brown", "fox", "jumps", "over", "a", "lazy", "dog,", "while",
+                  "Karsobel", "adds", "letters", "in", "pairs:", "42", "times."});
     feedText(state, text);
 }
 BENCHMARK(asciiText);
@@ -54,8 +54,8 @@ BENCHMARK(asciiText);
 // French, German, Greek, Japanese and an emoji among the ASCII words: 2, 3 and 4-byte characters.
 void mixedText(benchmark::State& state) {
     static const std::string text =
-        makeText({"the", "café", "naïve", "Straße", "fox", "λόγος", "日本語", "dog", "😀",
-                  "letters", "über", "pairs", "€42"});
+        makeText({"the", "café", "naïve", "Straße", "fox", "λόγος", "日本語", "dog", "😀", "letters",
+                  "über", "pairs", "€42"});
     feedText(state, text);
 }
 BENCHMARK(mixedText);

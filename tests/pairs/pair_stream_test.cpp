@@ -50,6 +50,8 @@ struct Case {
 constexpr char32_t invalid = U'\uFFFD';
 constexpr std::optional<char32_t> none;
 
+// A text whose hex escapes are followed by letters is written in two parts, kept on one line.
+// clang-format off
 const Case cases[] = {
     {"", {"", 0, none}},
     {"hito", {"QI", 0, none}},
@@ -75,6 +77,7 @@ const Case cases[] = {
     {"\xF4\x90\x80\x80" "ab", {"C", 4, none}},
     {"\x80" "a\xC3", {"A", 2, invalid}},
 };
+// clang-format on
 
 TEST(PairStream, GivesTheSameLettersWhereverTheTextIsCut) {
     for (const Case& c : cases) {

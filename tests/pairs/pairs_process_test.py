@@ -42,8 +42,8 @@ CASES = [
     # The command line.
     (["--help"], b"", 0, r"Usage: karsobel-pairs .*Line breaks and tabs are skipped.*", r""),
     (["--version"], b"", 0, r"karsobel-pairs \(Karsobel\) 1\.00\n", r""),
-    (["--bogus", "ab"], b"", 2, r"",
-     r"karsobel-pairs: unknown option '--bogus'\nTry 'karsobel-pairs --help' for more information\.\n"),
+    (["--bogus", "ab"], b"", 2, r"", r"karsobel-pairs: unknown option '--bogus'\n"
+                                     r"Try 'karsobel-pairs --help' for more information\.\n"),
     (["ab", "-f"], b"", 2, r"", r"karsobel-pairs: option '-f' needs a file name\n.*"),
     (["ab", "-f", "missing.txt"], b"", 1, r"",
      r"karsobel-pairs: cannot read 'missing.txt': [^\n]+\n"),

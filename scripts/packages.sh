@@ -4,3 +4,5 @@ build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core l
 test_packages=(xvfb xdotool xclip python3 python3-xlib dpkg-dev file desktop-file-utils appstream)
 # The Windows cross build and its tests under Wine.
 windows_packages=(mingw-w64 googletest wine wine64 fonts-wine nsis)
+# What the side-by-side benchmark of karsobel-pairs measures with.
+bench_packages=(time)

@@ -1,7 +1,8 @@
-# Debian packages the build needs, and those the tests need besides.
-build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core libgtest-dev
-                libbenchmark-dev)
-test_packages=(xvfb xdotool xclip python3 python3-xlib dpkg-dev file desktop-file-utils appstream)
+# Debian packages the build needs, those the tests and the benchmarks need besides.
+build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core help2man)
+test_packages=(libgtest-dev xvfb xdotool xclip python3 python3-xlib dpkg-dev file
+               desktop-file-utils appstream lintian)
+bench_packages=(libbenchmark-dev)
 # The Windows cross build and its tests under Wine.
 windows_packages=(mingw-w64 googletest wine wine64 fonts-wine nsis)
 # What the side-by-side benchmark of karsobel-pairs measures with.

@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-scripts/deps.sh "${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+scripts/deps.sh "${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}" \
+    "${windows_packages[@]}"
 for preset in default debug-asan windows; do
     cmake --preset "$preset"
     cmake --build --preset "$preset"

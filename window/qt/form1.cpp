@@ -1,5 +1,7 @@
 #include "window/qt/form1.h"
 
+#include <QFontDatabase>
+#include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -24,10 +26,23 @@ std::u16string_view view(const QString& text) {
 
 QColor qColor(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
+// Whether a font family is installed, asked once per family: each answer walks every installed font.
+bool installed(const QString& family) {
+    static QHash<QString, bool> known;
+    const auto found = known.constFind(family);
+    return found != known.cend() ? *found : *known.insert(family, QFontDatabase::hasFamily(family));
+}
+
+// The family is asked for by name only where it is installed. Where it is not ("MS Sans Serif" on
+// Linux), the default family stands in, the sans-serif that fontconfig's fallback picks too; asking
+// for the missing name would make Qt work out a second list of fallback fonts while starting.
 QFont qFont(const form::Font& font) {
     QFont result;
-    result.setFamilies({qString(font.family)});
-    result.setStyleHint(QFont::SansSerif);
+    const QString family = qString(font.family);
+    if (installed(family)) {
+        result.setFamilies({family});
+        result.setStyleHint(QFont::SansSerif);
+    }
     result.setPointSizeF(font.points);
     result.setWeight(static_cast<QFont::Weight>(font.weight));
     // Shaping only for scripts that need it: the output's capitals never do, and shaping a long

@@ -27,6 +27,8 @@ dpkg-deb -x "$package" "$work/root"
 share=$work/root/usr/share
 check test -x "$work/root/usr/bin/karsobel"
 check grep -q 'Closing the window ends the program' <(zcat "$share/man/man1/karsobel.1.gz")
+check test -x "$work/root/usr/bin/karsobel-pairs"
+check test -s "$share/man/man1/karsobel-pairs.1.gz"
 check grep -q 'Permission is hereby granted' "$share/doc/karsobel/copyright"
 check desktop-file-validate "$share/applications/org.karsobel.Karsobel.desktop"
 check appstreamcli validate --no-net "$share/metainfo/org.karsobel.Karsobel.metainfo.xml"

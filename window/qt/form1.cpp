@@ -1,5 +1,7 @@
 #include "window/qt/form1.h"
 
+#include "window/qt/window_role.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -75,6 +77,7 @@ QWidget* describedControl(const form::Control& description, QWidget* form) {
 } // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    reportForm1AsWindow();
     setWindowTitle(qString(form::caption));
     setFixedSize(dip(form::clientWidth), dip(form::clientHeight));
     QPalette palette = this->palette();

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>

@@ -3,8 +3,9 @@
 
 Starts an X server, a session D-Bus and, through it, the accessibility bus and registry, all of
 its own; launches the program with its accessibility on; then checks the names, roles and states
-that AT-SPI reports, types a pair with xdotool and reads the output's text, and presses Clear
-through its action. Every process it started is ended before it returns.
+that AT-SPI reports, types a pair with xdotool, reads the output's text and hears the new letter
+announced, and presses Clear through its action. Every process it started is ended before it
+returns.
 
     qt_accessibility.py -- COMMAND [ARGS...]
 """
@@ -17,7 +18,12 @@ import sys
 import time
 import warnings
 
-from window_driver import Checks, Session
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402  (after the version is chosen)
+
+from window_driver import Checks, Session  # noqa: E402
 
 # Role, name, and the states each control must and must not have, as a screen reader reads them.
 CONTROLS = [
@@ -60,8 +66,8 @@ class SessionBus:
         return [line for line in listing.splitlines() if line.split()[1][0] != "Z"]
 
 
-def states(accessible, atspi):
-    return {atspi.StateType(state).value_nick for state in accessible.get_state_set().get_states()}
+def states(accessible):
+    return {Atspi.StateType(state).value_nick for state in accessible.get_state_set().get_states()}
 
 
 def text(accessible):
@@ -76,10 +82,10 @@ def press_action(accessible):
     return names.index("Press") if "Press" in names else None
 
 
-def find_application(atspi, name, timeout):
+def find_application(name, timeout):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        desktop = atspi.get_desktop(0)
+        desktop = Atspi.get_desktop(0)
         for index in range(desktop.get_child_count()):
             application = desktop.get_child_at_index(index)
             if application is not None and application.get_name() == name:
@@ -89,50 +95,70 @@ def find_application(atspi, name, timeout):
 
 
 def wait_for(condition, timeout=5):
+    """Waits for `condition`, meanwhile taking in the events that AT-SPI delivers."""
     deadline = time.monotonic() + timeout
     while not condition() and time.monotonic() < deadline:
-        time.sleep(0.1)
+        while GLib.MainContext.default().iteration(False):
+            pass
+        time.sleep(0.05)
     return condition()
 
 
-def describe(accessible, atspi):
+def describe(accessible):
     return (f"{accessible.get_role_name()} {accessible.get_name()!r} "
-            f"[{', '.join(sorted(states(accessible, atspi)))}]")
+            f"[{', '.join(sorted(states(accessible)))}]")
 
 
-def read(session, checks, atspi):
-    application = find_application(atspi, "Karsobel", timeout=30)
+class Announcements:
+    """Notifications as they are shown, which is when a screen reader speaks them."""
+
+    def __init__(self):
+        self.heard = []
+        self.listener = Atspi.EventListener.new(self.on_showing)
+        self.listener.register("object:state-changed:showing")
+
+    def on_showing(self, event):
+        if event.detail1 == 1 and event.source.get_role_name() == "notification":
+            self.heard.append(event.source.get_name())
+
+
+def read(session, checks):
+    announcements = Announcements()
+    application = find_application("Karsobel", timeout=30)
     if not checks.expect(application is not None, "the registry lists the application Karsobel"):
         return
     # Asked anew each time, so that states reflect the moment rather than a cache.
-    application.set_cache_mask(atspi.Cache.NONE)
+    application.set_cache_mask(Atspi.Cache.NONE)
     checks.expect(application.get_role_name() == "application",
-                  f"application: {describe(application, atspi)}")
+                  f"application: {describe(application)}")
     windows = [application.get_child_at_index(i) for i in range(application.get_child_count())]
     if not checks.expect(len(windows) == 1, f"one top-level window, found {len(windows)}"):
         return
     window = windows[0]
     checks.expect((window.get_role_name(), window.get_name()) == ("frame", "Karsobel"),
-                  f"window: {describe(window, atspi)}")
+                  f"window: {describe(window)}")
 
-    controls = [window.get_child_at_index(i) for i in range(window.get_child_count())]
+    children = [window.get_child_at_index(i) for i in range(window.get_child_count())]
+    controls = [child for child in children if child.get_role_name() != "notification"]
     by_name = {control.get_name(): control for control in controls}
     checks.expect(len(controls) == len(CONTROLS), f"{len(controls)} controls")
     for role, name, present, absent in CONTROLS:
         control = by_name.get(name)
         if not checks.expect(control is not None, f"a control named {name!r}"):
             continue
-        have = states(control, atspi)
+        have = states(control)
         checks.expect(control.get_role_name() == role and present <= have and not absent & have,
-                      f"control: {describe(control, atspi)}")
+                      f"control: {describe(control)}")
     if not {"Input", "Clear", "Output"} <= by_name.keys():
         return
     input_box, clear, output = by_name["Input"], by_name["Clear"], by_name["Output"]
 
-    session.type("hi")
-    checks.expect(wait_for(lambda: text(output) == "Q"),
-                  f"typing 'hi' puts 'Q' in the output's text: {text(output)!r}")
-    checks.expect(text(input_box) == "" and "focused" in states(input_box, atspi),
+    session.type("hihi")
+    checks.expect(wait_for(lambda: text(output) == "QQ"),
+                  f"typing 'hihi' puts 'QQ' in the output's text: {text(output)!r}")
+    checks.expect(wait_for(lambda: announcements.heard == ["Q", "Q"]),
+                  f"each letter is announced as a notification: {announcements.heard}")
+    checks.expect(text(input_box) == "" and "focused" in states(input_box),
                   "the input is empty again and keeps the focus")
 
     action = press_action(clear)
@@ -157,11 +183,8 @@ def main():
         # libatspi finds the accessibility bus through this process's session bus and display.
         os.environ.update(DBUS_SESSION_BUS_ADDRESS=bus.address, DISPLAY=session.env["DISPLAY"])
         os.environ.pop("AT_SPI_BUS_ADDRESS", None)
-        import gi
-        gi.require_version("Atspi", "2.0")
-        from gi.repository import Atspi
         session.launch(arguments.command)
-        read(session, checks, Atspi)
+        read(session, checks)
     finally:
         session.close()
         if bus is not None:

@@ -1,6 +1,7 @@
 #include "window/qt/form1.h"
 
-#include "window/qt/window_role.h"
+#include "window/qt/accessible_roles.h"
+#include "window/qt/announcement.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,7 +78,7 @@ QWidget* describedControl(const form::Control& description, QWidget* form) {
 } // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
-    reportForm1AsWindow();
+    installAccessibleRoles();
     setWindowTitle(qString(form::caption));
     setFixedSize(dip(form::clientWidth), dip(form::clientHeight));
     QPalette palette = this->palette();
@@ -91,6 +92,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             setTabOrder(controls_[at - 1], controls_[at]);
         }
     }
+    announcement_ = new Announcement(this);
 
     connect(textBox(form::text1), &QLineEdit::textChanged, this,
             [this](const QString& text) { pairEntry_.onInputChanged(view(text)); });
@@ -110,6 +112,7 @@ void Form1::clearInput() { textBox(form::text1)->setText(QString()); }
 void Form1::appendToOutput(char16_t letter) {
     QLineEdit* const output = textBox(form::text2);
     output->setText(output->text() + QChar(letter));
+    announcement_->announce(QString(QChar(letter)));
 }
 
 void Form1::clearOutput() { textBox(form::text2)->setText(QString()); }

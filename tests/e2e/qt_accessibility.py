@@ -12,9 +12,11 @@ returns.
 
 import argparse
 import os
+import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 import warnings
 
@@ -34,13 +36,17 @@ CONTROLS = [
 
 
 class SessionBus:
-    """A session D-Bus of its own, in a process group of its own, so that what it activates (the
-    accessibility bus launcher, its bus and the registry) stays in that group and ends with it."""
+    """A session D-Bus of its own, leading a process group and session of its own, so that what it
+    activates (the accessibility bus launcher, its bus and the registry) stays in them and ends
+    with it."""
 
     def __init__(self):
+        # The accessibility bus's socket goes in the runtime folder, by default one shared by all.
+        self.runtime_dir = tempfile.mkdtemp(prefix="karsobel-a11y-")
         self.daemon = subprocess.Popen(
             ["dbus-daemon", "--session", "--print-address", "--nofork"],
-            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, start_new_session=True)
+            env=dict(os.environ, XDG_RUNTIME_DIR=self.runtime_dir), stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL, text=True, start_new_session=True)
         self.address = self.daemon.stdout.readline().strip()
         if not self.address:
             self.close()
@@ -56,12 +62,13 @@ class SessionBus:
             self.daemon.wait()
             for _ in range(50):
                 if not self.survivors():
-                    return []
+                    break
                 time.sleep(0.1)
+        shutil.rmtree(self.runtime_dir, ignore_errors=True)
         return self.survivors()
 
     def survivors(self):
-        listing = subprocess.run(["ps", "-o", "pid=,stat=,args=", "-g", str(self.daemon.pid)],
+        listing = subprocess.run(["ps", "-o", "pid=,stat=,args=", "-s", str(self.daemon.pid)],
                                  capture_output=True, text=True).stdout
         return [line for line in listing.splitlines() if line.split()[1][0] != "Z"]
 
@@ -122,8 +129,7 @@ class Announcements:
             self.heard.append(event.source.get_name())
 
 
-def read(session, checks):
-    announcements = Announcements()
+def read(session, checks, announcements):
     application = find_application("Karsobel", timeout=30)
     if not checks.expect(application is not None, "the registry lists the application Karsobel"):
         return
@@ -179,12 +185,15 @@ def main():
     try:
         bus = SessionBus()
         session.env.pop("AT_SPI_BUS_ADDRESS", None)
-        session.env.update(DBUS_SESSION_BUS_ADDRESS=bus.address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        session.env.update(DBUS_SESSION_BUS_ADDRESS=bus.address, XDG_RUNTIME_DIR=bus.runtime_dir,
+                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         # libatspi finds the accessibility bus through this process's session bus and display.
         os.environ.update(DBUS_SESSION_BUS_ADDRESS=bus.address, DISPLAY=session.env["DISPLAY"])
         os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+        # Listening before the program starts, so that it knows from the start to send the events.
+        announcements = Announcements()
         session.launch(arguments.command)
-        read(session, checks)
+        read(session, checks, announcements)
     finally:
         session.close()
         if bus is not None:

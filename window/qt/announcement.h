@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-class QString;
-
 namespace karsobel::qt {
 
 // Lets a screen reader speak a text while the focus stays where it is. Qt 6.4 has no announcement

@@ -13,6 +13,7 @@
 #include <cwchar>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -104,8 +105,8 @@ std::vector<HWND> children(HWND form) {
     return result;
 }
 
-void press(const std::vector<INPUT>& keys) {
-    SendInput(static_cast<UINT>(keys.size()), const_cast<INPUT*>(keys.data()), sizeof(INPUT));
+void press(std::vector<INPUT> keys) {
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
     Sleep(500);
 }
 
@@ -120,7 +121,7 @@ void type(const std::wstring& text) {
             keys.push_back(key);
         }
     }
-    press(keys);
+    press(std::move(keys));
 }
 
 void tab() {
@@ -130,7 +131,7 @@ void tab() {
         key.ki.wVk = VK_TAB;
     }
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    press(keys);
+    press(std::move(keys));
 }
 
 // What the controls must read as, in tab order. Windows reports the owner-drawn button as a push

@@ -1,9 +1,9 @@
 # Debian packages the build needs, those the tests and the benchmarks need besides.
 build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core help2man)
 test_packages=(libgtest-dev xvfb xdotool xclip python3 python3-xlib dpkg-dev file
-               desktop-file-utils appstream lintian)
-bench_packages=(libbenchmark-dev)
+               desktop-file-utils appstream lintian dbus-daemon at-spi2-core python3-gi
+               gir1.2-atspi-2.0 procps)
 # The Windows cross build and its tests under Wine.
 windows_packages=(mingw-w64 googletest wine wine64 fonts-wine nsis)
-# What the side-by-side benchmark of karsobel-pairs measures with.
-bench_packages=(time)
+# The benchmarks, and what the side-by-side benchmark of karsobel-pairs measures with.
+bench_packages=(libbenchmark-dev time)

@@ -1,5 +1,8 @@
 #include "window/qt/form1.h"
 
+#include "window/qt/accessible_roles.h"
+#include "window/qt/announcement.h"
+
 #include <QFontDatabase>
 #include <QHash>
 #include <QLineEdit>
@@ -90,6 +93,7 @@ QWidget* describedControl(const form::Control& description, QWidget* form) {
 } // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    installAccessibleRoles();
     setWindowTitle(qString(form::caption));
     setFixedSize(dip(form::clientWidth), dip(form::clientHeight));
     QPalette palette = this->palette();
@@ -103,6 +107,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             setTabOrder(controls_[at - 1], controls_[at]);
         }
     }
+    announcement_ = new Announcement(this);
 
     connect(textBox(form::text1), &QLineEdit::textChanged, this,
             [this](const QString& text) { pairEntry_.onInputChanged(view(text)); });
@@ -122,6 +127,7 @@ void Form1::clearInput() { textBox(form::text1)->setText(QString()); }
 void Form1::appendToOutput(char16_t letter) {
     QLineEdit* const output = textBox(form::text2);
     output->setText(output->text() + QChar(letter));
+    announcement_->announce(QString(QChar(letter)));
 }
 
 void Form1::clearOutput() { textBox(form::text2)->setText(QString()); }

@@ -11,6 +11,8 @@ class QLineEdit;
 
 namespace karsobel::qt {
 
+class Announcement;
+
 // The main window on Qt Widgets, built from the form description: input box, Clear button and
 // output box in one row. The input box's textChanged and the button's clicked drive the pair
 // entry, which the window owns.
@@ -28,6 +30,8 @@ private:
 
     // The controls, in the form description's order.
     std::array<QWidget*, form::controls.size()> controls_{};
+    // Speaks each new letter to a screen reader while the focus stays in the input box.
+    Announcement* announcement_ = nullptr;
     PairEntry pairEntry_{*this};
 };
 

@@ -1,6 +1,7 @@
 #include "window/win32/form1.h"
 
 #include "window/utf16.h"
+#include "window/win32/accessible_label.h"
 #include "window/win32/owner_drawn_button.h"
 
 #include <string>
@@ -199,6 +200,7 @@ void Form1::createControls(HINSTANCE instance) {
     for (std::size_t index = 0; index < form::controls.size(); ++index) {
         const form::Control& description = form::controls[index];
         const auto [name, style, exStyle] = controlClass(description);
+        createAccessibleLabel(form1_, description, instance);
         const std::wstring caption = wide(description.caption);
         const HWND handle = CreateWindowExW(
             exStyle, name, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 0, 0,

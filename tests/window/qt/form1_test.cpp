@@ -57,7 +57,7 @@ TEST(Form1Look, CaptionColoursAndFonts) {
     }
 }
 
-TEST(Form1Accessibility, ControlsHaveNames) {
+TEST(Form1Accessibility, WindowAndControlsHaveNamesAndRoles) {
     ShownForm shown;
     const struct {
         QWidget* control;
@@ -67,6 +67,7 @@ TEST(Form1Accessibility, ControlsHaveNames) {
         {shown.Text1, "Input", QAccessible::EditableText},
         {shown.Command1, "Clear", QAccessible::Button},
         {shown.Text2, "Output", QAccessible::EditableText},
+        {&shown.form, "Karsobel", QAccessible::Window},
     };
     for (const auto& [control, name, role] : cases) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);

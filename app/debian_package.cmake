@@ -3,10 +3,8 @@
 set(KARSOBEL_MAINTAINER "Karsobel developers <developers@karsobel.org>")
 set(package_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/karsobel)
 
-# The machine-readable copyright file, its notice and licence text taken from LICENSE.
+# The machine-readable copyright file, its licence text taken from LICENSE.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
-string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" _ "${license}")
-set(KARSOBEL_COPYRIGHT "${CMAKE_MATCH_1}")
 string(REGEX REPLACE "^.*\n\n(Permission )" "\\1" license_text "${license}")
 string(STRIP "${license_text}" license_text)
 string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")

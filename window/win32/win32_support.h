@@ -21,6 +21,11 @@ struct GdiObjectDeleter {
 using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 
+struct IconDeleter {
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
+using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 COLORREF colour(form::Rgb rgb) noexcept;
 Brush solidBrush(form::Rgb rgb);
 // The font at `dpi`: its height in pixels follows from its size in points.

@@ -2,41 +2,30 @@
 
 #include "window/win32/resource_ids.h"
 
-#include <initializer_list>
+#include <utility>
 
 namespace karsobel::win32 {
 
 namespace {
 
 // The program's icon, drawn at the size the system metric `sizeMetric` gives at `dpi`.
-HICON loadIcon(int sizeMetric, UINT dpi) {
+Icon loadIcon(int sizeMetric, UINT dpi) {
     const int size = GetSystemMetricsForDpi(sizeMetric, dpi);
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                         MAKEINTRESOURCEW(KARSOBEL_ICON_ID), IMAGE_ICON, size,
-                                         size, LR_DEFAULTCOLOR));
+    return Icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                              MAKEINTRESOURCEW(KARSOBEL_ICON_ID), IMAGE_ICON, size,
+                                              size, LR_DEFAULTCOLOR)));
 }
 
-// Sets one of `window`'s icons and destroys the one it replaces, if it is `owned`.
-void replace(HWND window, WPARAM which, HICON icon, HICON& owned) {
-    if (icon == nullptr) {
+// Sets one of `window`'s icons; the one it replaces, if `owned`, is destroyed.
+void replace(HWND window, WPARAM which, Icon icon, Icon& owned) {
+    if (!icon) {
         return;
     }
-    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-    if (owned != nullptr) {
-        DestroyIcon(owned);
-    }
-    owned = icon;
+    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
+    owned = std::move(icon);
 }
 
 } // namespace
-
-WindowIcons::~WindowIcons() {
-    for (const HICON icon : {large_, small_}) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
-}
 
 void WindowIcons::apply(HWND window, UINT dpi) {
     replace(window, ICON_BIG, loadIcon(SM_CXICON, dpi), large_);

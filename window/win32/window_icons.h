@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/win32/win32_support.h"
+
 #include <windows.h>
 
 namespace karsobel::win32 {
@@ -8,17 +10,12 @@ namespace karsobel::win32 {
 // Owns the icons it has set and destroys them when it replaces them or goes.
 class WindowIcons {
 public:
-    WindowIcons() = default;
-    ~WindowIcons();
-    WindowIcons(const WindowIcons&) = delete;
-    WindowIcons& operator=(const WindowIcons&) = delete;
-
     // Gives `window` the icons at `dpi`. A program without the icon keeps the window's class icon.
     void apply(HWND window, UINT dpi);
 
 private:
-    HICON large_ = nullptr;
-    HICON small_ = nullptr;
+    Icon large_;
+    Icon small_;
 };
 
 } // namespace karsobel::win32

@@ -3,8 +3,10 @@
 #include "letters/letters.h"
 #include "window/utf16.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <string>
 
 namespace karsobel {
 
@@ -32,6 +34,19 @@ std::array<char32_t, 2> firstTwoCharacters(std::u16string_view text) {
     return characters;
 }
 
+// The start of `text` once `typed` has replaced [start, end): four units, enough for two
+// characters.
+std::u16string startAfterTyping(std::u16string_view text, std::size_t start, std::size_t end,
+                                std::u16string_view typed) {
+    constexpr std::size_t enough = 4;
+    start = std::min(start, text.size());
+    end = std::clamp(end, start, text.size());
+    std::u16string result(text.substr(0, std::min(start, enough)));
+    result += typed.substr(0, enough - result.size());
+    result += text.substr(end, enough - result.size());
+    return result;
+}
+
 } // namespace
 
 PairEntry::PairEntry(PairEntryWindow& window) noexcept : window_(window) {}
@@ -41,6 +56,15 @@ void PairEntry::onInputChanged(std::u16string_view text) {
     if (changeCount_ == 2) {
         pairingStep(text);
     }
+}
+
+bool PairEntry::onTyping(std::u16string_view text, std::size_t selectionStart,
+                         std::size_t selectionEnd, std::u16string_view typed) {
+    if (changeCount_ != 1) {
+        return false;
+    }
+    onInputChanged(startAfterTyping(text, selectionStart, selectionEnd, typed));
+    return true;
 }
 
 void PairEntry::onClearClicked() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace karsobel {
@@ -28,6 +29,13 @@ public:
     // Change of the input box `Text1`, with its text after the change. Safe to enter again from
     // inside the window's clearing of the input box.
     void onInputChanged(std::u16string_view text);
+    // Characters about to be typed into the input box, before the box takes them: `typed` is to
+    // replace [selectionStart, selectionEnd) of the box's `text`. When that change completes a
+    // pair, the pair is made from the text the box would hold, the box is emptied, and true says
+    // the box must drop the typing. The box then never lays out again a text, however long, that
+    // is only to be emptied. Otherwise nothing happens and the box takes the typing as usual.
+    bool onTyping(std::u16string_view text, std::size_t selectionStart, std::size_t selectionEnd,
+                  std::u16string_view typed);
     // Click of the Clear button `Command1`.
     void onClearClicked();
 

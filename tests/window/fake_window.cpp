@@ -15,6 +15,12 @@ void FakeWindow::backspace() {
     setInput(std::move(shorter));
 }
 
+void FakeWindow::typeOver(std::size_t start, std::size_t end, std::u16string_view typed) {
+    if (!entry.onTyping(input, start, end, typed)) {
+        setInput(input.substr(0, start) + std::u16string(typed) + input.substr(end));
+    }
+}
+
 void FakeWindow::clickClear() {
     focus = Focus::Button;
     entry.onClearClicked();

@@ -17,6 +17,9 @@ public:
 
     // A keystroke or a paste: one change however many characters it adds.
     void type(std::u16string_view text) { setInput(input + std::u16string(text)); }
+    // A key typed over input[start, end), offered to the entry before the box takes it, as the
+    // windows do.
+    void typeOver(std::size_t start, std::size_t end, std::u16string_view typed);
     // Backspace at the end of the box: removes one character, a surrogate pair whole.
     void backspace();
     void clickClear();

@@ -20,6 +20,9 @@ class Form1 final : public QWidget, private PairEntryWindow {
 public:
     explicit Form1(QWidget* parent = nullptr);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void clearInput() override;
     void appendToOutput(char16_t letter) override;

@@ -43,11 +43,18 @@ void clearText(HWND box) {
     SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
-std::size_t caretPosition(HWND box) {
+// The selected part of an edit control's text, [start, end); both are the caret's place when
+// nothing is selected.
+struct Selection {
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return end;
+};
+
+Selection selection(HWND box) {
+    Selection selected;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&selected.start),
+                 reinterpret_cast<LPARAM>(&selected.end));
+    return selected;
 }
 
 } // namespace
@@ -142,6 +149,16 @@ LRESULT CALLBACK Form1::procedure(HWND window, UINT message, WPARAM wParam, LPAR
     return form->handleMessage(message, wParam, lParam);
 }
 
+LRESULT CALLBACK Form1::inputProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* const form = reinterpret_cast<Form1*>(GetWindowLongPtrW(box, GWLP_USERDATA));
+    if (message == WM_CHAR && form != nullptr && form->onCharacter(static_cast<wchar_t>(wParam))) {
+        return 0;
+    }
+    // The class keeps the edit control's procedure; only this window's was replaced.
+    const auto edit = reinterpret_cast<WNDPROC>(GetClassLongPtrW(box, GCLP_WNDPROC));
+    return CallWindowProcW(edit, box, message, wParam, lParam);
+}
+
 LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
@@ -215,7 +232,10 @@ void Form1::createControls(HINSTANCE instance) {
         }
         controls_[index] = {&description, handle, solidBrush(description.background), {}};
     }
-    lastFocus_ = control(form::text1);
+    const HWND input = control(form::text1);
+    SetWindowLongPtrW(input, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(input, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(inputProcedure));
+    lastFocus_ = input;
 }
 
 void Form1::layout(UINT dpi) {
@@ -241,7 +261,8 @@ void Form1::onCommand(WORD id, WORD code, HWND handle) {
         // Not every EN_CHANGE is a change: Wine raises one for an undo that restores nothing, and
         // a character typed in two halves changes the box twice, the first time only in part.
         const std::wstring text = windowText(handle);
-        if (text != inputText_ && !utf16::awaitsLowSurrogate(asUtf16(text), caretPosition(handle))) {
+        if (text != inputText_ &&
+            !utf16::awaitsLowSurrogate(asUtf16(text), selection(handle).end)) {
             inputText_ = text;
             entry_.onInputChanged(asUtf16(text));
         }
@@ -252,6 +273,22 @@ void Form1::onCommand(WORD id, WORD code, HWND handle) {
         // default one: on the focused button it is a click.
         entry_.onClearClicked();
     }
+}
+
+// A character that completes a pair goes to the pair entry before the edit control sees it. The
+// box is emptied at once, so taking the character would only make the control measure its whole
+// line again, for a second after a paste of ten million characters, for a character that goes
+// with the rest. Control characters are the control's commands (Backspace, Ctrl+V), and a
+// surrogate half is only part of a character: those go to the control as usual.
+bool Form1::onCharacter(wchar_t character) {
+    const auto unit = static_cast<char16_t>(character);
+    if (unit < u' ' || unit == u'\x7F' || utf16::isHighSurrogate(unit) ||
+        utf16::isLowSurrogate(unit)) {
+        return false;
+    }
+    const HWND input = control(form::text1);
+    const auto [start, end] = selection(input);
+    return entry_.onTyping(asUtf16(windowText(input)), start, end, {&unit, 1});
 }
 
 const Form1::ControlWindow* Form1::find(HWND handle) const noexcept {

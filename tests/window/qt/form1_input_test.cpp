@@ -1,4 +1,5 @@
 #include "tests/tools/shown_form.h"
+#include "tests/window/input_selections.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +17,23 @@ TEST(Form1Input, TakesAPasteOfAnyLengthAndStillPairs) {
     QTest::keyClicks(shown.Text1, "cd");
     EXPECT_EQ(shown.Text2->text(), "Q");
     EXPECT_EQ(shown.Text1->text(), "d");
+}
+
+TEST(Form1Input, TheKeyThatCompletesAPairCountsWhereTheCaretIs) {
+    for (const auto& [name, start, end, key, letter] : inputSelections) {
+        SCOPED_TRACE(name);
+        ShownForm shown;
+        QApplication::clipboard()->setText(QString::fromUtf16(pastedInput));
+        QTest::keyClick(shown.Text1, Qt::Key_V, Qt::ControlModifier);
+        if (start == end) {
+            shown.Text1->setCursorPosition(start);
+        } else {
+            shown.Text1->setSelection(start, end - start);
+        }
+        QTest::keyClick(shown.Text1, key);
+        EXPECT_EQ(shown.Text2->text(), QString(QLatin1Char(letter)));
+        EXPECT_EQ(shown.Text1->text(), "");
+    }
 }
 
 // Whether undo would bring anything back, asked of a box that may be read-only.

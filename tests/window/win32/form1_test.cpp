@@ -1,5 +1,6 @@
 #include "window/win32/form1.h"
 
+#include "tests/window/input_selections.h"
 #include "tests/window/output_selections.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ namespace {
 
 using karsobel::win32::Form1;
 namespace form = karsobel::form;
+using karsobel::win32::wide;
 using karsobel::win32::windowText;
 
 class Form1Test : public testing::Test {
@@ -305,6 +307,19 @@ TEST_F(Form1Test, TakesAPasteOfAnyLengthAndStillPairs) {
     type(L"cd");
     EXPECT_EQ(windowText(text2()), L"Q");
     EXPECT_EQ(windowText(text1()), L"d");
+}
+
+TEST_F(Form1Test, TheKeyThatCompletesAPairCountsWhereTheCaretIs) {
+    for (const auto& [name, start, end, key, letter] : inputSelections) {
+        SCOPED_TRACE(name);
+        click();
+        ASSERT_NO_FATAL_FAILURE(setClipboard(wide(pastedInput)));
+        SendMessageW(text1(), WM_PASTE, 0, 0);
+        SendMessageW(text1(), EM_SETSEL, static_cast<WPARAM>(start), end);
+        type(std::wstring(1, key));
+        EXPECT_EQ(windowText(text2()), std::wstring(1, letter));
+        EXPECT_EQ(windowText(text1()), L"");
+    }
 }
 
 TEST_F(Form1Test, UndoBringsBackNothingThePairingOrClearRemoved) {

@@ -2,6 +2,7 @@
 
 #include "window/qt/accessible_roles.h"
 #include "window/qt/announcement.h"
+#include "window/qt/steady_caret.h"
 
 #include <QFontDatabase>
 #include <QHash>
@@ -123,6 +124,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     announcement_ = new Announcement(this);
 
     textBox(form::text1)->installEventFilter(this);
+    new SteadyCaret(textBox(form::text1));
     connect(textBox(form::text1), &QLineEdit::textChanged, this,
             [this](const QString& text) { pairEntry_.onInputChanged(view(text)); });
     connect(static_cast<QPushButton*>(controls_[form::indexOf(form::command1)]),

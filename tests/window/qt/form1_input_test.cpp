@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -34,6 +36,23 @@ TEST(Form1Input, TheKeyThatCompletesAPairCountsWhereTheCaretIs) {
         EXPECT_EQ(shown.Text2->text(), QString(QLatin1Char(letter)));
         EXPECT_EQ(shown.Text1->text(), "");
     }
+}
+
+// Each repaint of a long text takes long, and a blinking caret asks for one twice a second.
+TEST(Form1Input, TheCaretHoldsStillWhileTheInputBoxHoldsALongText) {
+    const int blinkPeriod = QGuiApplication::styleHints()->cursorFlashTime();
+    ASSERT_GT(blinkPeriod, 0);
+    {
+        ShownForm shown;
+        QApplication::clipboard()->setText(QString(200'000, QLatin1Char('x')));
+        QTest::keyClick(shown.Text1, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), 0);
+        QTest::keyClick(shown.Text1, Qt::Key_C);
+        EXPECT_EQ(shown.Text1->text(), "");
+        EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), blinkPeriod);
+        QTest::keyClick(shown.Text1, Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), blinkPeriod);
 }
 
 // Whether undo would bring anything back, asked of a box that may be read-only.

@@ -264,6 +264,8 @@ void Form1::onCommand(WORD id, WORD code, HWND handle) {
         if (text != inputText_ &&
             !utf16::awaitsLowSurrogate(asUtf16(text), selection(handle).end)) {
             inputText_ = text;
+            // Or the copy would keep the room of the longest text ever pasted.
+            inputText_.shrink_to_fit();
             entry_.onInputChanged(asUtf16(text));
         }
     } else if (handle == clear && code == BN_CLICKED) {

@@ -15,11 +15,12 @@ public:
     std::u16string output;
     Focus focus = Focus::Input;
 
-    // A keystroke or a paste: one change however many characters it adds.
-    void type(std::u16string_view text) { setInput(input + std::u16string(text)); }
-    // A key typed over input[start, end), offered to the entry before the box takes it, as the
-    // windows do.
+    // A keystroke at the end of the box, or over input[start, end): offered to the entry before
+    // the box takes it, as the windows do. One change however many characters it adds.
+    void type(std::u16string_view text) { typeOver(input.size(), input.size(), text); }
     void typeOver(std::size_t start, std::size_t end, std::u16string_view typed);
+    // A paste at the end of the box: one change, straight into the box.
+    void paste(std::u16string_view text) { setInput(input + std::u16string(text)); }
     // Backspace at the end of the box: removes one character, a surrogate pair whole.
     void backspace();
     void clickClear();

@@ -9,8 +9,8 @@ class FakeUserWindow final : public UserWindow {
 public:
     void apply(const UserAction& action) override {
         switch (action.kind) {
-        case UserAction::Type:
-        case UserAction::Paste: window.type(utf16(action.text)); break;
+        case UserAction::Type: window.type(utf16(action.text)); break;
+        case UserAction::Paste: window.paste(utf16(action.text)); break;
         case UserAction::Backspace: window.backspace(); break;
         case UserAction::Clear: window.clickClear(); break;
         }

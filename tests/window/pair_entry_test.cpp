@@ -1,4 +1,5 @@
 #include "tests/window/fake_window.h"
+#include "tests/window/input_selections.h"
 
 #include <gtest/gtest.h>
 
@@ -79,36 +80,15 @@ TEST(PairEntry, Scenarios) {
     }
 }
 
-// The change that completes a pair is paired from the text the box would hold, wherever the caret
-// or selection is; the box never takes that typing.
-TEST(PairEntry, TypingThatCompletesAPairIsPairedBeforeTheBoxTakesIt) {
-    const struct {
-        const char* name;
-        std::u16string firstChange;
-        std::size_t start;
-        std::size_t end;
-        std::u16string typed;
-        std::u16string output;
-        std::u16string input;
-    } cases[] = {
-        {"after a paste", u"hello", 5, 5, u"x", u"M", u""},
-        {"at the start", u"ello", 0, 0, u"h", u"M", u""},
-        {"between the first two", u"hllo", 1, 1, u"e", u"M", u""},
-        {"over a selection from the start", u"xyzab", 0, 3, u"h", u"I", u""},
-        {"over a selection to the end", u"abc", 1, 3, u"y", u"Z", u""},
-        {"an astral character at the start", u"c", 0, 0, u"\U0001F600", u"C", u""},
-        {"a pair with no value", u"12345", 5, 5, u"x", u"", u""},
-        {"the first change goes into the box", u"", 0, 0, u"h", u"", u"h"},
-    };
-    for (const auto& [name, firstChange, start, end, typed, output, input] : cases) {
+TEST(PairEntry, TheKeyThatCompletesAPairCountsWhereTheCaretIs) {
+    for (const auto& [name, start, end, key, letter] : inputSelections) {
         SCOPED_TRACE(name);
         FakeWindow window;
-        if (!firstChange.empty()) {
-            window.type(firstChange);
-        }
-        window.typeOver(start, end, typed);
-        EXPECT_EQ(utf8(window.output), utf8(output));
-        EXPECT_EQ(utf8(window.input), utf8(input));
+        window.paste(pastedInput);
+        const char16_t typed = key;
+        window.typeOver(start, end, {&typed, 1});
+        EXPECT_EQ(utf8(window.output), std::string(1, letter));
+        EXPECT_EQ(utf8(window.input), "");
     }
 }
 

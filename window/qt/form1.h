@@ -14,8 +14,8 @@ namespace karsobel::qt {
 class Announcement;
 
 // The main window on Qt Widgets, built from the form description: input box, Clear button and
-// output box in one row. The input box's textChanged and the button's clicked drive the pair
-// entry, which the window owns.
+// output box in one row. The input box's key presses and textChanged, and the button's clicked,
+// drive the pair entry, which the window owns.
 class Form1 final : public QWidget, private PairEntryWindow {
 public:
     explicit Form1(QWidget* parent = nullptr);

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <string>
 
 namespace karsobel {
 
@@ -34,15 +33,13 @@ std::array<char32_t, 2> firstTwoCharacters(std::u16string_view text) {
     return characters;
 }
 
-// The start of `text` once `typed` has replaced [start, end): four units, enough for two
-// characters.
-std::u16string startAfterTyping(std::u16string_view text, std::size_t start, std::size_t end,
-                                std::u16string_view typed) {
+// The start of `text` once `edit` is made: four units, enough for two characters.
+std::u16string textStartAfter(std::u16string_view text, const KeyEdit& edit) {
     constexpr std::size_t enough = 4;
-    start = std::min(start, text.size());
-    end = std::clamp(end, start, text.size());
+    const std::size_t start = std::min(edit.start, text.size());
+    const std::size_t end = std::clamp(edit.end, start, text.size());
     std::u16string result(text.substr(0, std::min(start, enough)));
-    result += typed.substr(0, enough - result.size());
+    result += std::u16string_view(edit.typed).substr(0, enough - result.size());
     result += text.substr(end, enough - result.size());
     return result;
 }
@@ -58,12 +55,12 @@ void PairEntry::onInputChanged(std::u16string_view text) {
     }
 }
 
-bool PairEntry::onTyping(std::u16string_view text, std::size_t selectionStart,
-                         std::size_t selectionEnd, std::u16string_view typed) {
-    if (changeCount_ != 1) {
+bool PairEntry::onKeyEdit(std::u16string_view text, const KeyEdit& edit) {
+    // Deleting nothing changes nothing, and does not count.
+    if (changeCount_ != 1 || (edit.typed.empty() && edit.start >= edit.end)) {
         return false;
     }
-    onInputChanged(startAfterTyping(text, selectionStart, selectionEnd, typed));
+    onInputChanged(textStartAfter(text, edit));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace karsobel {
@@ -19,6 +20,14 @@ public:
     virtual void focusInput() = 0;
 };
 
+// What a key press is about to do to the input box: [start, end) of its text becomes `typed`,
+// the characters typed over the selection or at the caret, or nothing for Backspace or Delete.
+struct KeyEdit {
+    std::size_t start;
+    std::size_t end;
+    std::u16string typed;
+};
+
 // The behaviour behind the window's controls: every second change of the input box turns its
 // first two characters into one letter appended to the output box, then clears the input box;
 // the Clear button clears the output box.
@@ -29,13 +38,12 @@ public:
     // Change of the input box `Text1`, with its text after the change. Safe to enter again from
     // inside the window's clearing of the input box.
     void onInputChanged(std::u16string_view text);
-    // Characters about to be typed into the input box, before the box takes them: `typed` is to
-    // replace [selectionStart, selectionEnd) of the box's `text`. When that change completes a
-    // pair, the pair is made from the text the box would hold, the box is emptied, and true says
-    // the box must drop the typing. The box then never lays out again a text, however long, that
-    // is only to be emptied. Otherwise nothing happens and the box takes the typing as usual.
-    bool onTyping(std::u16string_view text, std::size_t selectionStart, std::size_t selectionEnd,
-                  std::u16string_view typed);
+    // A key's edit of the input box, before the box makes it, with the box's `text` before it.
+    // When that change completes a pair, the pair is made from the text the box would hold, the
+    // box is emptied, and true says the box must drop the key: it then never lays out again a
+    // text, however long, that is only to be emptied. Otherwise nothing happens and the box
+    // takes the key as usual.
+    bool onKeyEdit(std::u16string_view text, const KeyEdit& edit);
     // Click of the Clear button `Command1`.
     void onClearClicked();
 

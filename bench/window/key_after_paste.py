@@ -1,11 +1,11 @@
 #!/usr/bin/python3
 """A big paste into the real window, then one key: the time until the key's letter is on screen.
 
-    key_after_paste.py [--length N] [--rounds R] -- COMMAND [ARGS...]
+    key_after_paste.py [--length N] [--rounds R] [--key KEY] -- COMMAND [ARGS...]
 
 In an X server of its own, as a user would: the text goes to the clipboard (xclip), Ctrl+V pastes
 it into the input box, and once the program has stopped using the processor, one real key
-(xdotool) completes the pair. The time runs from sending the key until the output box's pixels
+(xdotool; "c" unless --key names another, such as BackSpace) completes the pair. The time runs from sending the key until the output box's pixels
 change. The text is "hi" then "x"s, so each round's letter is "Q".
 """
 
@@ -56,7 +56,7 @@ def output_pixels(session, client):
         X.ZPixmap, 0xFFFFFFFF).data
 
 
-def key_after_paste(session, client, length):
+def key_after_paste(session, client, length, key):
     """Milliseconds from one key, after a paste of `length` characters, to its letter shown, and
     whether the program had gone idle after the paste."""
     clipboard = subprocess.Popen(["xclip", "-selection", "clipboard", "-i"], env=session.env,
@@ -68,7 +68,7 @@ def key_after_paste(session, client, length):
         idle = wait_until_idle(session.program.pid)
         before = output_pixels(session, client)
         start = time.monotonic()
-        session.tool("xdotool", "key", "c")
+        session.tool("xdotool", "key", key)
         while output_pixels(session, client) == before:
             if time.monotonic() - start > 60:
                 raise RuntimeError("the letter did not appear within a minute")
@@ -83,6 +83,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--length", type=int, default=10_000_000)
     parser.add_argument("--rounds", type=int, default=10)
+    parser.add_argument("--key", default="c")
     parser.add_argument("command", nargs="+")
     arguments = parser.parse_args()
 
@@ -92,9 +93,11 @@ def main():
         client = navy_area(painted_screenshot(session)[0])
         times = []
         for _ in range(arguments.rounds):
-            milliseconds, idle = key_after_paste(session, client, arguments.length)
+            milliseconds, idle = key_after_paste(session, client, arguments.length,
+                                               arguments.key)
             times.append(milliseconds)
-            print(f"key after a paste of {arguments.length} characters: {milliseconds:.0f} ms"
+            print(f"{arguments.key} after a paste of {arguments.length} characters: "
+                  f"{milliseconds:.0f} ms"
                   + ("" if idle else " (the program was still busy 30 s after the paste)"),
                   flush=True)
         output = session.output_text()

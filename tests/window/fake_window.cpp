@@ -16,7 +16,7 @@ void FakeWindow::backspace() {
 }
 
 void FakeWindow::typeOver(std::size_t start, std::size_t end, std::u16string_view typed) {
-    if (!entry.onTyping(input, start, end, typed)) {
+    if (!entry.onKeyEdit(input, {start, end, std::u16string(typed)})) {
         setInput(input.substr(0, start) + std::u16string(typed) + input.substr(end));
     }
 }

@@ -85,10 +85,15 @@ TEST(PairEntry, TheKeyThatCompletesAPairCountsWhereTheCaretIs) {
         SCOPED_TRACE(name);
         FakeWindow window;
         window.paste(pastedInput);
-        const char16_t typed = key;
-        window.typeOver(start, end, {&typed, 1});
-        EXPECT_EQ(utf8(window.output), std::string(1, letter));
-        EXPECT_EQ(utf8(window.input), "");
+        if (key == backspaceKey || key == deleteKey) {
+            // With nothing selected, Backspace takes the character before the caret.
+            const bool previous = key == backspaceKey && start == end && start > 0;
+            window.typeOver(previous ? start - 1 : start, end, u"");
+        } else {
+            window.typeOver(start, end, std::u16string(1, key));
+        }
+        EXPECT_EQ(utf8(window.output), letter ? std::string(1, letter) : "");
+        EXPECT_EQ(utf8(window.input), letter ? "" : utf8(pastedInput));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "window/qt/accessible_roles.h"
 #include "window/qt/announcement.h"
+#include "window/qt/key_edit.h"
 #include "window/qt/steady_caret.h"
 
 #include <QFontDatabase>
@@ -27,18 +28,6 @@ QString qString(std::u16string_view text) {
 std::u16string_view view(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.constData()),
             static_cast<std::size_t>(text.size())};
-}
-
-// Whether a line edit given this key types its text in, as it decides: printable text, and no
-// modifier that makes the key a command.
-bool typesText(const QKeyEvent& key) {
-    const QString text = key.text();
-    const bool printable =
-        !text.isEmpty() &&
-        (text.front().isPrint() ||
-         (text.size() > 1 && text[0].isHighSurrogate() && text[1].isLowSurrogate()));
-    return printable &&
-           !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
 QColor qColor(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
@@ -134,21 +123,16 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
 // A key that completes a pair goes to the pair entry before the input box sees it. The box is
 // emptied at once, so taking the key would only make it lay its whole text out again, for half a
-// second after a paste of ten million characters, for a character that goes with the rest.
+// second after a paste of ten million characters, for a change that goes with the rest.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     QLineEdit* const input = textBox(form::text1);
-    if (watched != input || event->type() != QEvent::KeyPress ||
-        !typesText(*static_cast<QKeyEvent*>(event))) {
-        return QWidget::eventFilter(watched, event);
+    if (watched == input && event->type() == QEvent::KeyPress) {
+        if (const auto edit = keyEdit(*input, *static_cast<QKeyEvent*>(event))) {
+            const QString text = input->text();
+            return pairEntry_.onKeyEdit(view(text), *edit);
+        }
     }
-    const QString text = input->text();
-    const bool selected = input->hasSelectedText();
-    const auto start =
-        static_cast<std::size_t>(selected ? input->selectionStart() : input->cursorPosition());
-    const auto end =
-        static_cast<std::size_t>(selected ? input->selectionEnd() : input->cursorPosition());
-    return pairEntry_.onTyping(view(text), start, end,
-                               view(static_cast<QKeyEvent*>(event)->text()));
+    return QWidget::eventFilter(watched, event);
 }
 
 QLineEdit* Form1::textBox(const form::Control& description) const {

@@ -2,6 +2,7 @@
 
 #include "window/utf16.h"
 #include "window/win32/accessible_label.h"
+#include "window/win32/key_edit.h"
 #include "window/win32/owner_drawn_button.h"
 
 #include <string>
@@ -43,18 +44,11 @@ void clearText(HWND box) {
     SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
-// The selected part of an edit control's text, [start, end); both are the caret's place when
-// nothing is selected.
-struct Selection {
+std::size_t caretPosition(HWND box) {
     DWORD start = 0;
     DWORD end = 0;
-};
-
-Selection selection(HWND box) {
-    Selection selected;
-    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&selected.start),
-                 reinterpret_cast<LPARAM>(&selected.end));
-    return selected;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return end;
 }
 
 } // namespace
@@ -151,7 +145,7 @@ LRESULT CALLBACK Form1::procedure(HWND window, UINT message, WPARAM wParam, LPAR
 
 LRESULT CALLBACK Form1::inputProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* const form = reinterpret_cast<Form1*>(GetWindowLongPtrW(box, GWLP_USERDATA));
-    if (message == WM_CHAR && form != nullptr && form->onCharacter(static_cast<wchar_t>(wParam))) {
+    if (form != nullptr && form->onInputKey(message, wParam)) {
         return 0;
     }
     // The class keeps the edit control's procedure; only this window's was replaced.
@@ -261,8 +255,7 @@ void Form1::onCommand(WORD id, WORD code, HWND handle) {
         // Not every EN_CHANGE is a change: Wine raises one for an undo that restores nothing, and
         // a character typed in two halves changes the box twice, the first time only in part.
         const std::wstring text = windowText(handle);
-        if (text != inputText_ &&
-            !utf16::awaitsLowSurrogate(asUtf16(text), selection(handle).end)) {
+        if (text != inputText_ && !utf16::awaitsLowSurrogate(asUtf16(text), caretPosition(handle))) {
             inputText_ = text;
             // Or the copy would keep the room of the longest text ever pasted.
             inputText_.shrink_to_fit();
@@ -277,20 +270,17 @@ void Form1::onCommand(WORD id, WORD code, HWND handle) {
     }
 }
 
-// A character that completes a pair goes to the pair entry before the edit control sees it. The
-// box is emptied at once, so taking the character would only make the control measure its whole
-// line again, for a second after a paste of ten million characters, for a character that goes
-// with the rest. Control characters are the control's commands (Backspace, Ctrl+V), and a
-// surrogate half is only part of a character: those go to the control as usual.
-bool Form1::onCharacter(wchar_t character) {
-    const auto unit = static_cast<char16_t>(character);
-    if (unit < u' ' || unit == u'\x7F' || utf16::isHighSurrogate(unit) ||
-        utf16::isLowSurrogate(unit)) {
+// A key that completes a pair goes to the pair entry before the edit control sees it. The box is
+// emptied at once, so taking the key would only make the control measure its whole line again,
+// for a second after a paste of ten million characters, for a change that goes with the rest.
+bool Form1::onInputKey(UINT message, WPARAM key) {
+    if (!mayEdit(message, key)) {
         return false;
     }
     const HWND input = control(form::text1);
-    const auto [start, end] = selection(input);
-    return entry_.onTyping(asUtf16(windowText(input)), start, end, {&unit, 1});
+    const std::wstring text = windowText(input);
+    const auto edit = keyEdit(input, asUtf16(text), message, key);
+    return edit && entry_.onKeyEdit(asUtf16(text), *edit);
 }
 
 const Form1::ControlWindow* Form1::find(HWND handle) const noexcept {

@@ -45,15 +45,15 @@ private:
     void focusInput() override;
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // The input box's own procedure, which sees typed characters before the edit control does.
+    // The input box's own procedure, which sees keys before the edit control does.
     static LRESULT CALLBACK inputProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
     // Icons, fonts, control places and the window's size at `dpi`.
     void layout(UINT dpi);
     void onCommand(WORD id, WORD code, HWND control);
-    // A character about to be typed into the input box; true when the pair entry has taken it.
-    bool onCharacter(wchar_t character);
+    // A key message on its way to the input box; true when the pair entry has taken it.
+    bool onInputKey(UINT message, WPARAM key);
     [[nodiscard]] const ControlWindow* find(HWND handle) const noexcept;
 
     HWND form1_ = nullptr;

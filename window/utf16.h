@@ -9,6 +9,7 @@ namespace karsobel::utf16 {
 
 constexpr bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 constexpr bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+constexpr bool isSurrogate(char16_t unit) { return isHighSurrogate(unit) || isLowSurrogate(unit); }
 
 // Whether the unit just before `caret` is a high surrogate with no low one after it: the first
 // half of a character typed in two halves, with the second still to come.

@@ -22,11 +22,6 @@ bool typesText(const QKeyEvent& key) {
     return printable && !(key.modifiers() & commandModifiers);
 }
 
-std::u16string utf16(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.constData()),
-            static_cast<std::size_t>(text.size())};
-}
-
 } // namespace
 
 std::optional<KeyEdit> keyEdit(const QLineEdit& box, const QKeyEvent& key) {
@@ -36,7 +31,7 @@ std::optional<KeyEdit> keyEdit(const QLineEdit& box, const QKeyEvent& key) {
     const auto end =
         static_cast<std::size_t>(selected ? box.selectionEnd() : box.cursorPosition());
     if (typesText(key)) {
-        return KeyEdit{start, end, utf16(key.text())};
+        return KeyEdit{start, end, key.text().toStdU16String()};
     }
     if (key.key() == Qt::Key_Backspace && !(key.modifiers() & commandModifiers)) {
         if (selected) {

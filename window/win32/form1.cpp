@@ -44,13 +44,6 @@ void clearText(HWND box) {
     SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
-std::size_t caretPosition(HWND box) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return end;
-}
-
 } // namespace
 
 Form1::Form1(HINSTANCE instance) : background_(solidBrush(form::background)) {
@@ -255,7 +248,8 @@ void Form1::onCommand(WORD id, WORD code, HWND handle) {
         // Not every EN_CHANGE is a change: Wine raises one for an undo that restores nothing, and
         // a character typed in two halves changes the box twice, the first time only in part.
         const std::wstring text = windowText(handle);
-        if (text != inputText_ && !utf16::awaitsLowSurrogate(asUtf16(text), caretPosition(handle))) {
+        if (text != inputText_ &&
+            !utf16::awaitsLowSurrogate(asUtf16(text), selection(handle).end)) {
             inputText_ = text;
             // Or the copy would keep the room of the longest text ever pasted.
             inputText_.shrink_to_fit();

@@ -1,6 +1,7 @@
 #include "window/win32/key_edit.h"
 
 #include "window/utf16.h"
+#include "window/win32/win32_support.h"
 
 namespace karsobel::win32 {
 
@@ -8,18 +9,12 @@ namespace {
 
 bool held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
-bool isSurrogate(char16_t unit) {
-    return utf16::isHighSurrogate(unit) || utf16::isLowSurrogate(unit);
-}
-
 } // namespace
 
 std::optional<KeyEdit> keyEdit(HWND box, std::u16string_view text, UINT message, WPARAM key) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto [start, end] = selection(box);
     const auto unit = static_cast<char16_t>(key);
-    if (message == WM_CHAR && unit >= u' ' && unit != u'\x7F' && !isSurrogate(unit)) {
+    if (message == WM_CHAR && unit >= u' ' && unit != u'\x7F' && !utf16::isSurrogate(unit)) {
         return KeyEdit{start, end, std::u16string(1, unit)};
     }
     // Backspace comes as a character; with Ctrl held it is Ctrl+H, which does nothing.
@@ -28,7 +23,7 @@ std::optional<KeyEdit> keyEdit(HWND box, std::u16string_view text, UINT message,
             return KeyEdit{start, end, {}};
         }
         // A surrogate pair goes whole, which is left to the box.
-        if (start > 0 && start <= text.size() && !isSurrogate(text[start - 1])) {
+        if (start > 0 && start <= text.size() && !utf16::isSurrogate(text[start - 1])) {
             return KeyEdit{start - 1, start, {}};
         }
     }

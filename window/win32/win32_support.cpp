@@ -67,4 +67,11 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
+Selection selection(HWND edit) {
+    Selection selected;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selected.start),
+                 reinterpret_cast<LPARAM>(&selected.end));
+    return selected;
+}
+
 } // namespace karsobel::win32

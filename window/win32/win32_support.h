@@ -37,4 +37,12 @@ std::u16string_view asUtf16(const std::wstring& text) noexcept;
 // The whole text of a window or control.
 std::wstring windowText(HWND window);
 
+// The selected part of an edit control's text, [start, end); both are the caret's place when
+// nothing is selected.
+struct Selection {
+    DWORD start = 0;
+    DWORD end = 0;
+};
+Selection selection(HWND edit);
+
 } // namespace karsobel::win32

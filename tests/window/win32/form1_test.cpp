@@ -273,10 +273,7 @@ TEST_F(Form1Test, TheNewLetterIsInViewWhateverWasSelectedInTheOutput) {
         type(L"ab");
         const std::wstring output = windowText(text2());
         ASSERT_EQ(output, longOutput + L"C");
-        DWORD caretStart = 0;
-        DWORD caretEnd = 0;
-        SendMessageW(text2(), EM_GETSEL, reinterpret_cast<WPARAM>(&caretStart),
-                     reinterpret_cast<LPARAM>(&caretEnd));
+        const auto [caretStart, caretEnd] = karsobel::win32::selection(text2());
         EXPECT_EQ(caretStart, output.size());
         EXPECT_EQ(caretEnd, output.size());
         const LRESULT lastLetter = SendMessageW(text2(), EM_POSFROMCHAR, output.size() - 1, 0);

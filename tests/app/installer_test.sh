@@ -12,7 +12,7 @@ installer=("$2"/*.exe)
 source "$here/../tools/wine_prefix.sh"
 rm -rf "$prefix"
 wine_prefix "$prefix" || exit
-trap 'wineserver -k 2>/dev/null' EXIT
+wine_wait_for_desktop || exit
 
 passed=0 failed=0
 check() {

@@ -70,6 +70,13 @@ def request_close(display, window, program):
         return None
 
 
+def signal_group(program, number):
+    try:
+        os.killpg(program.pid, number)
+    except ProcessLookupError:
+        pass
+
+
 class Session:
     """An X server of its own, and the program in it once launched."""
 
@@ -102,12 +109,16 @@ class Session:
         self.tool("xdotool", "windowfocus", "--sync", str(self.window.id))
 
     def close(self):
-        # The whole group goes, so that no helper of the program (Wine's among them) outlives it.
+        # The whole group goes, so that no helper of the program (Wine's among them) outlives it:
+        # asked to end first, so that a launcher can end what it started, then killed.
         if self.program is not None:
-            try:
-                os.killpg(self.program.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
+            if self.program.poll() is None:
+                signal_group(self.program, signal.SIGTERM)
+                try:
+                    self.program.wait(timeout=60)
+                except subprocess.TimeoutExpired:
+                    pass
+            signal_group(self.program, signal.SIGKILL)
             self.program.wait()
         if self.display is not None:
             self.display.close()

@@ -9,7 +9,5 @@ shift
 # is hidden or destroyed.
 grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" ||
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+[ -z "${DISPLAY:-}" ] || wine_wait_for_desktop || exit
 wine "$@"
-status=$?
-wineserver -k
-exit $status

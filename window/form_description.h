@@ -12,6 +12,8 @@ struct Rgb {
     int red;
     int green;
     int blue;
+
+    friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
 };
 
 struct Font {

@@ -2,12 +2,15 @@
 """Drives the Karsobel window as a user would, in an X server of its own.
 
 Starts Xvfb, launches the program, types with real keystrokes (xdotool), reads the output box
-back through the clipboard (xclip), checks the colours of a screenshot at the controls' places,
-and asks the window to close as a window manager would.
+back through the clipboard (xclip), checks the colours of a screenshot at the controls' places
+and the contrast of the letters and of the button's caption, and asks the window to close as a
+window manager would.
 
-    window_driver.py [--dpi N] [--screenshot FILE.png] -- COMMAND [ARGS...]
+    window_driver.py [--dpi N] [--dark] [--screenshot FILE.png] -- COMMAND [ARGS...]
 
-COMMAND gets DISPLAY and E2E_DPI in its environment.
+COMMAND gets DISPLAY and E2E_DPI in its environment. --dark runs it under a dark colour scheme:
+E2E_SCHEME=dark for the Wine launcher, and for Qt the qt6ct platform theme with its "darker"
+colours.
 """
 
 import argparse
@@ -16,6 +19,7 @@ import signal
 import struct
 import subprocess
 import sys
+import tempfile
 import time
 import zlib
 
@@ -35,8 +39,28 @@ CONTROLS = {
 }
 
 
+# Text of the form's sizes reads well from this contrast on (WCAG 2, level AA).
+READABLE = 4.5
+# How far inside a control's place its text is looked for, clear of its border.
+TEXT_INSET = 4
+QT6CT_DARK = """[Appearance]
+color_scheme_path=/usr/share/qt6ct/colors/darker.conf
+custom_palette=true
+"""
+
+
 def pixels(twips, dpi):
     return (twips * dpi + 720) // 1440
+
+
+def contrast(first, second):
+    """The WCAG 2 contrast ratio of two (r, g, b) colours."""
+    def luminance(colour):
+        linear = [c / 255 / 12.92 if c <= 10 else ((c / 255 + 0.055) / 1.055) ** 2.4
+                  for c in colour]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    lighter, darker = sorted((luminance(first), luminance(second)), reverse=True)
+    return (lighter + 0.05) / (darker + 0.05)
 
 
 def find_window(display, program, title, timeout):
@@ -230,11 +254,42 @@ def painted_screenshot(session, timeout=30):
         time.sleep(0.1)
 
 
+def text_colour(rows, rect, background):
+    """The colour of the text inside `rect` on `background`: the commonest other colour there, the
+    colour of the glyphs' solid strokes; None where nothing is written."""
+    left, top, width, height = rect
+    counts = {}
+    for row in rows[top + TEXT_INSET:top + height - TEXT_INSET]:
+        for pixel in row[left + TEXT_INSET:left + width - TEXT_INSET]:
+            if pixel != background:
+                counts[pixel] = counts.get(pixel, 0) + 1
+    return max(counts, key=counts.get) if sum(counts.values()) >= 20 else None
+
+
+def check_contrast(session, checks, places, screenshot_path):
+    """The output's letters and the Clear caption, once painted, read at READABLE or more."""
+    deadline = time.monotonic() + 10
+    while True:
+        rows, (x, y) = session.screenshot()
+        shifted = {name: (left - x, top - y, width, height)
+                   for name, (left, top, width, height) in places.items()}
+        letters = text_colour(rows, shifted["Text2"], BOX)
+        if letters is not None or time.monotonic() > deadline:
+            break
+        time.sleep(0.1)
+    if screenshot_path:
+        save_png(rows, screenshot_path)
+    caption = text_colour(rows, shifted["Command1"], BUTTON)
+    for what, colour, background in (("the output's letters", letters, BOX),
+                                     ("the Clear caption", caption, BUTTON)):
+        ratio = contrast(colour, background) if colour else 0
+        checks.expect(ratio >= READABLE,
+                      f"{what} read at {ratio:.2f}:1 ({colour} on {background})")
+
+
 def drive(session, checks, screenshot_path):
     dpi = session.dpi
     rows, (window_x, window_y) = painted_screenshot(session)
-    if screenshot_path:
-        save_png(rows, screenshot_path)
     client = navy_area(rows)
     if not checks.expect(client is not None, "the client area is navy"):
         return
@@ -247,18 +302,19 @@ def drive(session, checks, screenshot_path):
     for name, (twips, colour) in CONTROLS.items():
         rect = tuple(pixels(value, dpi) for value in twips)
         rect = (client[0] + rect[0], client[1] + rect[1], rect[2], rect[3])
-        places[name] = rect
+        places[name] = (window_x + rect[0], window_y + rect[1], rect[2], rect[3])
         share = share_of(rows, rect, colour)
         checks.expect(share >= 0.6, f"{name} shows {colour} over {share:.0%} of its place")
     checks.expect(share_of(rows, (client[0], client[1], client_size[0], pixels(120, dpi) - 1),
                            NAVY) > 0.99, "the strip above the controls is navy")
 
     session.type("hito")
+    check_contrast(session, checks, places, screenshot_path)
     checks.expect(session.output_text() == "QI",
                   "focus starts in the input box; typing 'hito' gives 'QI'; Tab reaches the output")
 
     left, top, width, height = places["Command1"]
-    session.click((window_x + left + width // 2, window_y + top + height // 2))
+    session.click((left + width // 2, top + height // 2))
     session.type("ab")
     checks.expect(session.output_text() == "C",
                   "a click on Clear empties the output and returns the focus to the input box")
@@ -275,17 +331,26 @@ def drive(session, checks, screenshot_path):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--dpi", type=int, default=96)
+    parser.add_argument("--dark", action="store_true")
     parser.add_argument("--screenshot")
     parser.add_argument("command", nargs="+")
     arguments = parser.parse_args()
 
     checks = Checks()
+    settings = tempfile.TemporaryDirectory()
+    if arguments.dark:
+        os.makedirs(os.path.join(settings.name, "qt6ct"))
+        with open(os.path.join(settings.name, "qt6ct", "qt6ct.conf"), "w") as conf:
+            conf.write(QT6CT_DARK)
+        os.environ.update(E2E_SCHEME="dark", QT_QPA_PLATFORMTHEME="qt6ct",
+                          XDG_CONFIG_HOME=settings.name)
     session = Session(arguments.dpi)
     try:
         session.launch(arguments.command)
         drive(session, checks, arguments.screenshot)
     finally:
         session.close()
+        settings.cleanup()
     print(f"{checks.passed} passed, {checks.failed} failed")
     return 1 if checks.failed else 0
 

@@ -1,10 +1,12 @@
 #include "window/qt/form1.h"
 
+#include "window/colours.h"
 #include "window/qt/accessible_roles.h"
 #include "window/qt/announcement.h"
 #include "window/qt/key_edit.h"
 #include "window/qt/steady_caret.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
 #include <QKeyEvent>
@@ -31,6 +33,15 @@ std::u16string_view view(const QString& text) {
 }
 
 QColor qColor(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+form::Rgb rgb(const QColor& colour) { return {colour.red(), colour.green(), colour.blue()}; }
+
+// The platform's colours, as the application's palette has them.
+form::SystemColours systemColours() {
+    const QPalette palette = QApplication::palette();
+    return {rgb(palette.color(QPalette::Base)), rgb(palette.color(QPalette::Text)),
+            rgb(palette.color(QPalette::Button)), rgb(palette.color(QPalette::ButtonText))};
+}
 
 // Whether a font family is installed, asked once per family: each answer walks every installed font.
 bool installed(const QString& family) {
@@ -79,7 +90,7 @@ QWidget* newControl(const form::Control& description, QWidget* form) {
     return nullptr;
 }
 
-// Builds a control of the form as the description has it: kind, name, place, font and colour.
+// Builds a control of the form as the description has it: kind, name, place and font.
 QWidget* describedControl(const form::Control& description, QWidget* form) {
     QWidget* const widget = newControl(description, form);
     widget->setObjectName(qString(description.name));
@@ -87,9 +98,6 @@ QWidget* describedControl(const form::Control& description, QWidget* form) {
     const auto& [left, top, width, height] = description.geometry;
     widget->setGeometry(dip(left), dip(top), dip(width), dip(height));
     widget->setFont(qFont(description.font));
-    QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), qColor(description.background));
-    widget->setPalette(palette);
     return widget;
 }
 
@@ -99,9 +107,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     installAccessibleRoles();
     setWindowTitle(qString(form::caption));
     setFixedSize(dip(form::clientWidth), dip(form::clientHeight));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, qColor(form::background));
-    setPalette(palette);
     setAutoFillBackground(true);
 
     for (std::size_t at = 0; at < form::controls.size(); ++at) {
@@ -110,9 +115,12 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             setTabOrder(controls_[at - 1], controls_[at]);
         }
     }
+    applyColours();
     announcement_ = new Announcement(this);
 
     textBox(form::text1)->installEventFilter(this);
+    // A new colour scheme comes as a change of the application's palette, sent to the application.
+    qApp->installEventFilter(this);
     new SteadyCaret(textBox(form::text1));
     connect(textBox(form::text1), &QLineEdit::textChanged, this,
             [this](const QString& text) { pairEntry_.onInputChanged(view(text)); });
@@ -121,10 +129,14 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     focusInput();
 }
 
-// A key that completes a pair goes to the pair entry before the input box sees it. The box is
-// emptied at once, so taking the key would only make it lay its whole text out again, for half a
-// second after a paste of ten million characters, for a change that goes with the rest.
+// A new palette of the application chooses the colours again. A key that completes a pair goes
+// to the pair entry before the input box sees it. The box is emptied at once, so taking the key
+// would only make it lay its whole text out again, for half a second after a paste of ten million
+// characters, for a change that goes with the rest.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+        applyColours();
+    }
     QLineEdit* const input = textBox(form::text1);
     if (watched == input && event->type() == QEvent::KeyPress) {
         if (const auto edit = keyEdit(*input, *static_cast<QKeyEvent*>(event))) {
@@ -133,6 +145,22 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form1::applyColours() {
+    const form::SystemColours system = systemColours();
+    // Palettes that set only their own roles, so that the rest follows the application's.
+    QPalette palette;
+    palette.setColor(QPalette::Window, qColor(form::formBackground(system, false)));
+    setPalette(palette);
+    for (std::size_t at = 0; at < form::controls.size(); ++at) {
+        QWidget* const widget = controls_[at];
+        const form::Colours colours = form::controlColours(form::controls[at], system, false);
+        QPalette controlPalette;
+        controlPalette.setColor(widget->backgroundRole(), qColor(colours.background));
+        controlPalette.setColor(widget->foregroundRole(), qColor(colours.text));
+        widget->setPalette(controlPalette);
+    }
 }
 
 QLineEdit* Form1::textBox(const form::Control& description) const {

@@ -30,6 +30,9 @@ private:
     void focusInput() override;
 
     [[nodiscard]] QLineEdit* textBox(const form::Control& description) const;
+    // The form's colours, with the platform's text colours where they read on them and black or
+    // white where they do not.
+    void applyColours();
 
     // The controls, in the form description's order.
     std::array<QWidget*, form::controls.size()> controls_{};

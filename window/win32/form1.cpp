@@ -4,6 +4,7 @@
 #include "window/win32/accessible_label.h"
 #include "window/win32/key_edit.h"
 #include "window/win32/owner_drawn_button.h"
+#include "window/win32/system_colours.h"
 
 #include <string>
 
@@ -46,7 +47,7 @@ void clearText(HWND box) {
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance) : background_(solidBrush(form::background)) {
+Form1::Form1(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (!GetClassInfoExW(instance, className, &windowClass)) {
@@ -67,6 +68,7 @@ Form1::Form1(HINSTANCE instance) : background_(solidBrush(form::background)) {
     }
     try {
         createControls(instance);
+        applyColours();
         layout(GetDpiForWindow(form1_));
     } catch (...) {
         DestroyWindow(form1_);
@@ -155,15 +157,15 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
         if (const ControlWindow* const control = find(reinterpret_cast<HWND>(lParam))) {
             const auto dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, colour(control->description->background));
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, control->backgroundColour);
+            SetTextColor(dc, control->textColour);
             return reinterpret_cast<LRESULT>(control->background.get());
         }
         break;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (const ControlWindow* const control = find(item.hwndItem)) {
-            drawButton(item, control->background.get());
+            drawButton(item, control->background.get(), control->textColour);
             return TRUE;
         }
         break;
@@ -183,6 +185,10 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         SetFocus(lastFocus_);
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        applyColours();
+        break;
     case WM_DPICHANGED: {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(form1_, nullptr, suggested.left, suggested.top, 0, 0,
@@ -217,7 +223,7 @@ void Form1::createControls(HINSTANCE instance) {
             // Zero lifts an edit control's limit of 32767 characters to the largest it allows.
             SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);
         }
-        controls_[index] = {&description, handle, solidBrush(description.background), {}};
+        controls_[index] = {&description, handle, {}, {}, {}, {}};
     }
     const HWND input = control(form::text1);
     SetWindowLongPtrW(input, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -240,6 +246,19 @@ void Form1::layout(UINT dpi) {
     AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
     SetWindowPos(form1_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::applyColours() {
+    const form::SystemColours system = systemColours();
+    const bool highContrast = highContrastOn();
+    background_ = solidBrush(form::formBackground(system, highContrast));
+    for (ControlWindow& control : controls_) {
+        const form::Colours colours = form::controlColours(*control.description, system, highContrast);
+        control.backgroundColour = colour(colours.background);
+        control.background = solidBrush(colours.background);
+        control.textColour = colour(colours.text);
+    }
+    RedrawWindow(form1_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void Form1::onCommand(WORD id, WORD code, HWND handle) {

@@ -31,11 +31,14 @@ public:
     [[nodiscard]] HWND control(const form::Control& description) const noexcept;
 
 private:
-    // A control as built: its description, its window and the GDI objects it is drawn with.
+    // A control as built: its description, its window, the colours and the GDI objects it is
+    // drawn with.
     struct ControlWindow {
         const form::Control* description;
         HWND handle;
+        COLORREF backgroundColour;
         Brush background;
+        COLORREF textColour;
         Font font;
     };
 
@@ -51,6 +54,9 @@ private:
     void createControls(HINSTANCE instance);
     // Icons, fonts, control places and the window's size at `dpi`.
     void layout(UINT dpi);
+    // The form's colours, or the High Contrast scheme's, with text readable on them; again
+    // whenever the user changes colours.
+    void applyColours();
     void onCommand(WORD id, WORD code, HWND control);
     // A key message on its way to the input box; true when the pair entry has taken it.
     bool onInputKey(UINT message, WPARAM key);

@@ -10,7 +10,7 @@ namespace {
 constexpr int focusInset = 3;
 } // namespace
 
-void drawButton(const DRAWITEMSTRUCT& item, HBRUSH face) {
+void drawButton(const DRAWITEMSTRUCT& item, HBRUSH face, COLORREF text) {
     const HDC dc = item.hDC;
     RECT bounds = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
@@ -26,7 +26,7 @@ void drawButton(const DRAWITEMSTRUCT& item, HBRUSH face) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
     const HGDIOBJ previousFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, text);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textBounds,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, previousFont);

@@ -57,6 +57,42 @@ TEST(Form1Look, CaptionColoursAndFonts) {
     }
 }
 
+// Each control's text under a palette whose text colours are `text`: kept where they read on the
+// control, black or white where not; the backgrounds stay the form's. A change of palette while
+// the window is open takes effect at once.
+TEST(Form1Look, TextStaysReadableUnderAnyPalette) {
+    const QPalette original = QApplication::palette();
+    ShownForm shown;
+    const struct {
+        QColor text;
+        QColor readable;
+    } cases[] = {
+        {Qt::black, Qt::black},              // the light default
+        {Qt::white, Qt::black},              // a dark palette: white would read at 2.26:1 on teal
+        {QColor(0, 0, 96), QColor(0, 0, 96)}, // dark blue reads on both backgrounds: kept
+        {QColor(0, 0, 255), Qt::black},
+    };
+    for (const auto& [text, readable] : cases) {
+        SCOPED_TRACE(text.name().toStdString());
+        QPalette palette = original;
+        palette.setColor(QPalette::Text, text);
+        palette.setColor(QPalette::ButtonText, text);
+        palette.setColor(QPalette::Base, Qt::black);
+        palette.setColor(QPalette::Button, Qt::black);
+        QApplication::setPalette(palette);
+        EXPECT_EQ(shown.form.palette().color(QPalette::Window), QColor(0, 0, 128));
+        for (QWidget* const control : {static_cast<QWidget*>(shown.Text1),
+                                       static_cast<QWidget*>(shown.Command1),
+                                       static_cast<QWidget*>(shown.Text2)}) {
+            EXPECT_EQ(control->palette().color(control->foregroundRole()), readable)
+                << control->objectName().toStdString();
+        }
+        EXPECT_EQ(shown.Text1->palette().color(QPalette::Base), QColor(0, 192, 192));
+        EXPECT_EQ(shown.Command1->palette().color(QPalette::Button), QColor(128, 128, 255));
+    }
+    QApplication::setPalette(original);
+}
+
 TEST(Form1Accessibility, WindowAndControlsHaveNamesAndRoles) {
     ShownForm shown;
     const struct {

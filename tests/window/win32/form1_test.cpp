@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <string>
@@ -144,17 +146,91 @@ TEST_F(Form1Test, FontsAreBoldMsSansSerif) {
     }
 }
 
-TEST_F(Form1Test, BoxColoursComeFromTheWindow) {
-    for (const HWND box : {text1(), text2()}) {
-        const HDC dc = GetDC(box);
-        const UINT message = box == text2() ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
-        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-            form.handle(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
-        EXPECT_EQ(GetBkColor(dc), RGB(0, 192, 192));
-        ReleaseDC(box, dc);
-        LOGBRUSH description{};
-        ASSERT_EQ(GetObjectW(brush, sizeof description, &description), int{sizeof description});
-        EXPECT_EQ(description.lbColor, RGB(0, 192, 192));
+// The text colour each control draws in once the user's colours have changed to `text` on
+// `window` and on the button face.
+struct SchemeCase {
+    COLORREF window;
+    COLORREF text;
+    COLORREF boxText;
+    COLORREF captionText;
+};
+
+class Form1SchemeTest : public Form1Test {
+protected:
+    ~Form1SchemeTest() override { setSystemColours(saved_); }
+
+    static void setSystemColours(const std::array<COLORREF, 4>& colours) {
+        SetSysColors(static_cast<int>(elements.size()), elements.data(), colours.data());
+    }
+
+    // The caption's colour: of the pixels inside the button's edge, the one farthest from the face.
+    COLORREF captionColour() const {
+        RECT bounds{};
+        GetClientRect(command1(), &bounds);
+        const HDC screen = GetDC(nullptr);
+        const HDC dc = CreateCompatibleDC(screen);
+        const HBITMAP bitmap = CreateCompatibleBitmap(screen, bounds.right, bounds.bottom);
+        ReleaseDC(nullptr, screen);
+        const HGDIOBJ previous = SelectObject(dc, bitmap);
+        const auto id = static_cast<UINT>(GetDlgCtrlID(command1()));
+        DRAWITEMSTRUCT item{ODT_BUTTON, id, 0, ODA_DRAWENTIRE, 0, command1(), dc, bounds, 0};
+        SendMessageW(form.handle(), WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&item));
+        const COLORREF face = GetPixel(dc, bounds.right / 2, bounds.bottom - 3);
+        COLORREF farthest = face;
+        int distance = 0;
+        for (int y = 4; y < bounds.bottom - 4; ++y) {
+            for (int x = 4; x < bounds.right - 4; ++x) {
+                const COLORREF pixel = GetPixel(dc, x, y);
+                const int away = std::abs(brightness(pixel) - brightness(face));
+                if (away > distance) {
+                    distance = away;
+                    farthest = pixel;
+                }
+            }
+        }
+        SelectObject(dc, previous);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return farthest;
+    }
+
+    static int brightness(COLORREF colour) {
+        return GetRValue(colour) + GetGValue(colour) + GetBValue(colour);
+    }
+
+    static constexpr std::array<int, 4> elements{COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                                 COLOR_BTNTEXT};
+    std::array<COLORREF, 4> saved_{GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT),
+                                   GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+};
+
+TEST_F(Form1SchemeTest, TextStaysReadableOnTheFormsColoursUnderAnyScheme) {
+    constexpr COLORREF black = RGB(0, 0, 0);
+    constexpr COLORREF white = RGB(255, 255, 255);
+    const SchemeCase cases[] = {
+        {white, black, black, black},                        // the light default
+        {black, white, black, black},                        // dark: white would read at 2.26:1
+        {white, RGB(0, 0, 96), RGB(0, 0, 96), RGB(0, 0, 96)}, // dark blue reads on teal: kept
+        {white, RGB(0, 0, 255), black, black},               // blue does not: black reads better
+    };
+    for (const auto& [window, text, boxText, captionText] : cases) {
+        SCOPED_TRACE(testing::Message() << "text " << std::hex << text);
+        setSystemColours({window, text, window, text});
+        for (const HWND box : {text1(), text2()}) {
+            const HDC dc = GetDC(box);
+            const UINT message = box == text2() ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+            const auto brush = reinterpret_cast<HBRUSH>(
+                SendMessageW(form.handle(), message, reinterpret_cast<WPARAM>(dc),
+                             reinterpret_cast<LPARAM>(box)));
+            EXPECT_EQ(GetBkColor(dc), RGB(0, 192, 192));
+            EXPECT_EQ(GetTextColor(dc), boxText);
+            ReleaseDC(box, dc);
+            LOGBRUSH description{};
+            ASSERT_EQ(GetObjectW(brush, sizeof description, &description),
+                      int{sizeof description});
+            EXPECT_EQ(description.lbColor, RGB(0, 192, 192));
+        }
+        EXPECT_EQ(captionColour(), captionText);
     }
 }
 

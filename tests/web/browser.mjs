@@ -1,0 +1,53 @@
+// What the page's test and benchmark start, and end: a static web server for a folder, on the
+// loopback address, and Debian's Chromium, headless, driven through playwright-core.
+import fs from "node:fs/promises";
+import http from "node:http";
+import path from "node:path";
+import { chromium } from "playwright-core";
+
+const types = {
+  ".html": "text/html; charset=utf-8",
+  ".js": "text/javascript",
+  ".wasm": "application/wasm",
+  ".css": "text/css",
+  ".svg": "image/svg+xml",
+  ".webmanifest": "application/manifest+json",
+};
+
+// Serves `folder` on 127.0.0.1 at a free port: { url, close() }.
+export async function serve(folder) {
+  const root = path.resolve(folder);
+  const server = http.createServer(async (request, response) => {
+    const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    const file = path.join(root, name.endsWith("/") ? name + "index.html" : name);
+    try {
+      if (!file.startsWith(root + path.sep)) {
+        throw new Error("outside the folder");
+      }
+      const body = await fs.readFile(file);
+      response.writeHead(200, { "Content-Type": types[path.extname(file)] ?? "application/octet-stream" });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  return {
+    url: `http://127.0.0.1:${server.address().port}/`,
+    close: () => new Promise((resolve) => {
+      server.closeAllConnections();
+      server.close(resolve);
+    }),
+  };
+}
+
+// Debian's Chromium, headless, with a profile of its own that playwright-core removes on close.
+// No background connections: this machine's network is closed to all but the loopback.
+export function launchChromium() {
+  return chromium.launch({
+    executablePath: "/usr/bin/chromium",
+    timeout: 30000,
+    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+           "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+  });
+}

@@ -2,6 +2,7 @@
 // loopback address, and Debian's Chromium, headless, driven through playwright-core.
 import fs from "node:fs/promises";
 import http from "node:http";
+import os from "node:os";
 import path from "node:path";
 import { chromium } from "playwright-core";
 
@@ -41,13 +42,28 @@ export async function serve(folder) {
   };
 }
 
-// Debian's Chromium, headless, with a profile of its own that playwright-core removes on close.
-// No background connections: this machine's network is closed to all but the loopback.
-export function launchChromium() {
-  return chromium.launch({
-    executablePath: "/usr/bin/chromium",
-    timeout: 30000,
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-           "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-  });
+// Debian's Chromium, headless, in a profile of its own, a real one rather than an incognito
+// window, so that the page can be installed: { context, close() }, where close ends the browser
+// and removes the profile. No background connections: this machine's network is closed to all
+// but the loopback.
+export async function launchChromium() {
+  const profile = await fs.mkdtemp(path.join(os.tmpdir(), "karsobel-chromium-"));
+  try {
+    const context = await chromium.launchPersistentContext(profile, {
+      executablePath: "/usr/bin/chromium",
+      timeout: 30000,
+      args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+    });
+    return {
+      context,
+      close: async () => {
+        await context.close();
+        await fs.rm(profile, { recursive: true, force: true });
+      },
+    };
+  } catch (error) {
+    await fs.rm(profile, { recursive: true, force: true });
+    throw error;
+  }
 }

@@ -42,19 +42,23 @@ export async function serve(folder) {
   };
 }
 
-// Debian's Chromium, headless, in a profile of its own, a real one rather than an incognito
-// window, so that the page can be installed: { context, close() }, where close ends the browser
-// and removes the profile. No background connections: this machine's network is closed to all
-// but the loopback.
+export { chromium };
+
+// Debian's Chromium, headless. No background connections: this machine's network is closed to
+// all but the loopback.
+export const chromiumOptions = {
+  executablePath: "/usr/bin/chromium",
+  timeout: 30000,
+  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+};
+
+// Chromium in a profile of its own, a real one rather than an incognito window, so that the page
+// can be installed: { context, close() }, where close ends the browser and removes the profile.
 export async function launchChromium() {
   const profile = await fs.mkdtemp(path.join(os.tmpdir(), "karsobel-chromium-"));
   try {
-    const context = await chromium.launchPersistentContext(profile, {
-      executablePath: "/usr/bin/chromium",
-      timeout: 30000,
-      args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-             "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-    });
+    const context = await chromium.launchPersistentContext(profile, chromiumOptions);
     return {
       context,
       close: async () => {

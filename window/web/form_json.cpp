@@ -2,7 +2,7 @@
 
 #include "window/form_description.h"
 
-#include <cstdio>
+#include <cmath>
 #include <string_view>
 
 namespace karsobel::web {
@@ -21,18 +21,21 @@ std::string quoted(std::u16string_view text) {
         } else if (unit >= 0x20 && unit < 0x7F) {
             result += static_cast<char>(unit);
         } else {
-            char escape[7];
-            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(unit));
-            result += escape;
+            constexpr std::string_view hex = "0123456789abcdef";
+            result += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4) {
+                result += hex[(unit >> shift) & 0xF];
+            }
         }
     }
     return result + '"';
 }
 
-std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+// A number to two decimals, as the font sizes have them; printf is not linked in for this alone.
+std::string decimal(double value) {
+    const long hundredths = std::lround(value * 100);
+    const long fraction = hundredths % 100;
+    return std::to_string(hundredths / 100) + (fraction < 10 ? ".0" : ".") + std::to_string(fraction);
 }
 
 std::string colour(form::Rgb rgb) {
@@ -61,7 +64,7 @@ std::string control(const form::Control& control) {
            ",\"height\":" + std::to_string(cssPixels(height)) +
            ",\"readOnly\":" + (control.readOnly ? "true" : "false") +
            ",\"font\":{\"family\":" + quoted(control.font.family) +
-           ",\"points\":" + number(control.font.points) +
+           ",\"points\":" + decimal(control.font.points) +
            ",\"weight\":" + std::to_string(control.font.weight) +
            "},\"background\":" + colour(control.background) + "}";
 }

@@ -1,0 +1,276 @@
+// The Karsobel page end to end in Debian's Chromium, headless, with real key presses: a table of
+// key sequences, the form's places, fonts and colours, readable text in every colour scheme, the
+// tab order, what the accessibility tree says, a screenshot, and the page installed and offline.
+//
+//     node page_test.mjs SITE_FOLDER SCREENSHOT.png
+import assert from "node:assert/strict";
+import fs from "node:fs/promises";
+import { after, before, test } from "node:test";
+import { launchChromium, serve } from "./browser.mjs";
+
+const [site, screenshotPath] = process.argv.slice(2);
+
+// Places in CSS pixels (twips at 96 dpi), font sizes (12 and 8.25 points) and colours.
+const NAVY = [0, 0, 128];
+const BOX = [0, 192, 192];
+const BUTTON = [128, 128, 255];
+const CLIENT = { width: 546, height: 41 };
+const CONTROLS = [
+  { id: "Text1", role: "textbox", name: "Input", rect: [16, 8, 41, 25], font: "16px", colour: BOX },
+  { id: "Text2", role: "textbox", name: "Output", rect: [112, 8, 417, 27], font: "16px", colour: BOX },
+  { id: "Command1", role: "button", name: "Clear", rect: [64, 8, 41, 25], font: "11px", colour: BUTTON },
+];
+
+let server;
+let browser;
+let page;
+// Nothing waits without a bound, and nothing outlives the test: past this, the browser and the
+// server are ended and the test fails.
+const watchdog = setTimeout(async () => {
+  console.error("the page test took too long");
+  await browser?.close();
+  await server?.close();
+  process.exit(1);
+}, 150000);
+
+before(async () => {
+  server = await serve(site);
+  browser = await launchChromium();
+  await browser.context.grantPermissions(["clipboard-read", "clipboard-write"],
+                                         { origin: server.url });
+  page = browser.context.pages()[0] ?? await browser.context.newPage();
+  page.setDefaultTimeout(10000);
+});
+
+after(async () => {
+  clearTimeout(watchdog);
+  await browser?.close();
+  await server?.close();
+});
+
+async function openPage() {
+  await page.goto(server.url);
+  await page.waitForFunction(() => document.activeElement?.id === "Text1");
+}
+
+const value = (id) => page.inputValue("#" + id);
+const focused = () => page.evaluate(() => document.activeElement?.id);
+const rgb = (colour) => `rgb(${colour.join(", ")})`;
+
+// Each step: text typed key by key, { press } a key, { paste } text through the clipboard and
+// Ctrl+V, or { click } the Clear button.
+async function perform(step) {
+  if (typeof step === "string") {
+    await page.keyboard.type(step);
+  } else if (step.press) {
+    await page.keyboard.press(step.press);
+  } else if (step.paste) {
+    await page.evaluate((text) => navigator.clipboard.writeText(text), step.paste);
+    await page.keyboard.press("Control+V");
+  } else if (step.click) {
+    await page.getByRole("button", { name: step.click }).click();
+  }
+}
+
+const sequences = [
+  ["typed pairs", ["hito"], "QI"],
+  ["capitals and small letters alike, wrapping past 26", ["ab", "AA", "Ab", "hI", "Ya", "mn", "zz"],
+   "CBCQZAZ"],
+  ["a character without a value adds nothing", ["a7", " c", "12"], "AC"],
+  ["a character outside the basic plane is one character", ["\u{1F600}a"], "A"],
+  ["a paste is one change, and the next pairs the box's first two", [{ paste: "hello" }, "x"], "M"],
+  ["a paste completes a pending pair; the rest goes", ["a", { paste: "bcd" }, "hi"], "CQ"],
+  ["Backspace is a change", ["a", { press: "Backspace" }, "hi"], "Q"],
+  ["Backspace over a selection is a change", ["x", { press: "Shift+Home" }, { press: "Backspace" },
+   "hi"], "Q"],
+  ["Backspace in an empty box changes nothing", [{ press: "Backspace" }, "hi"], "Q"],
+  ["undo is a change", ["a", { press: "Control+Z" }, "hi"], "Q"],
+  ["Clear empties the output and keeps the pending character", ["hi", "a", { click: "Clear" }, "b"],
+   "C"],
+];
+
+for (const [what, steps, output] of sequences) {
+  test(`keys: ${what}`, async () => {
+    await openPage();
+    for (const step of steps) {
+      await perform(step);
+    }
+    assert.equal(await value("Text2"), output);
+    assert.equal(await value("Text1"), "");
+    assert.equal(await focused(), "Text1");
+  });
+}
+
+test("a big paste and the key after it", async () => {
+  await openPage();
+  await perform({ paste: "ab".repeat(500000) });
+  assert.equal((await value("Text1")).length, 1000000);
+  await perform("c");
+  assert.equal(await value("Text2"), "C");
+  assert.equal(await value("Text1"), "");
+});
+
+test("the output box is read-only and its end stays in view", async () => {
+  await openPage();
+  await page.keyboard.type("ab".repeat(60));
+  await page.keyboard.press("Tab");
+  await page.keyboard.type("zz");
+  assert.equal(await value("Text2"), "C".repeat(60));
+  const shown = await page.$eval("#Text2", (box) =>
+    box.scrollWidth > box.clientWidth && box.scrollLeft + box.clientWidth >= box.scrollWidth - 1);
+  assert.ok(shown, "the output's end is scrolled into view");
+});
+
+test("the controls' places, fonts and colours", async () => {
+  await openPage();
+  const form = await page.$eval("#Form1", (element) => {
+    const box = element.getBoundingClientRect();
+    return [box.width, box.height, getComputedStyle(element).backgroundColor];
+  });
+  assert.deepEqual(form, [CLIENT.width, CLIENT.height, rgb(NAVY)]);
+  for (const control of CONTROLS) {
+    const seen = await page.$eval("#" + control.id, (element) => {
+      const box = element.getBoundingClientRect();
+      const style = getComputedStyle(element);
+      return { rect: [box.left, box.top, box.width, box.height], font: style.fontSize,
+               weight: style.fontWeight, family: style.fontFamily, colour: style.backgroundColor };
+    });
+    assert.deepEqual(seen, { rect: control.rect, font: control.font, weight: "700",
+                             family: '"MS Sans Serif", sans-serif', colour: rgb(control.colour) },
+                     control.id);
+  }
+});
+
+test("tab order: Input, Output, Clear, and back", async () => {
+  await openPage();
+  const order = [await focused()];
+  for (const key of ["Tab", "Tab", "Shift+Tab", "Shift+Tab"]) {
+    await page.keyboard.press(key);
+    order.push(await focused());
+  }
+  assert.deepEqual(order, ["Text1", "Text2", "Command1", "Text2", "Text1"]);
+});
+
+// Text colours in each scheme, by the system colours of the same scheme: the platform's own
+// where it reads at 4.5:1 against the control (black in the light scheme), black or white
+// otherwise (the dark scheme's light text on cyan and lavender does not); under forced colours,
+// the system's colours for fields and buttons.
+const schemes = [
+  ["light", "none", { TextBox: ["rgb(0, 0, 0)", rgb(BOX)], PushButton: ["rgb(0, 0, 0)", rgb(BUTTON)] }],
+  ["dark", "none", { TextBox: ["rgb(0, 0, 0)", rgb(BOX)], PushButton: ["rgb(0, 0, 0)", rgb(BUTTON)] }],
+  ["dark", "active", { TextBox: ["FieldText", "Field"], PushButton: ["ButtonText", "ButtonFace"] }],
+];
+
+for (const [colorScheme, forcedColors, expected] of schemes) {
+  test(`readable text: ${colorScheme} scheme, forced colours ${forcedColors}`, async () => {
+    await page.emulateMedia({ colorScheme, forcedColors });
+    try {
+      await openPage();
+      const seen = await page.evaluate((expected) => {
+        const resolve = (colour) => {
+          const probe = document.createElement("span");
+          probe.style.color = colour;
+          document.body.appendChild(probe);
+          const value = getComputedStyle(probe).color;
+          probe.remove();
+          return value;
+        };
+        return [...document.querySelectorAll("#Form1 > *")].map((element) => {
+          const style = getComputedStyle(element);
+          return [element.id, [style.color, style.backgroundColor],
+                  expected[element.className].map(resolve)];
+        });
+      }, expected);
+      for (const [id, colours, wanted] of seen) {
+        assert.deepEqual(colours, wanted, id);
+      }
+    } finally {
+      await page.emulateMedia({ colorScheme: "light", forcedColors: "none" });
+    }
+  });
+}
+
+// The page's accessibility tree as Chromium gives it to screen readers.
+async function accessibilityTree() {
+  const session = await page.context().newCDPSession(page);
+  try {
+    const { nodes } = await session.send("Accessibility.getFullAXTree");
+    return nodes.filter((node) => !node.ignored).map((node) => {
+      const properties = Object.fromEntries((node.properties ?? [])
+        .map((property) => [property.name, property.value.value]));
+      return { role: node.role?.value, name: node.name?.value, ...properties };
+    });
+  } finally {
+    await session.detach();
+  }
+}
+
+test("accessibility: names, roles, focus and the new letter announced", async () => {
+  await openPage();
+  await page.keyboard.type("hi");
+  await page.waitForFunction(() => document.getElementById("announcement").textContent === "Q");
+  const tree = await accessibilityTree();
+  for (const control of CONTROLS) {
+    const node = tree.find((each) => each.role === control.role && each.name === control.name);
+    assert.ok(node, `${control.role} named ${control.name}`);
+    assert.equal(node.readonly ?? false, control.id === "Text2", `${control.name} read-only`);
+    assert.equal(node.focused ?? false, control.id === "Text1", `${control.name} focused`);
+  }
+  const status = tree.find((each) => each.role === "status");
+  assert.equal(status?.live, "polite");
+  assert.equal(await focused(), "Text1");
+});
+
+// The share of the pixels in `rect` of a PNG screenshot that are `colour`, decoded by the page.
+function shareOf(png, rect, colour) {
+  return page.evaluate(async ({ data, rect, colour }) => {
+    const image = await createImageBitmap(await (await fetch("data:image/png;base64," + data)).blob());
+    const canvas = new OffscreenCanvas(image.width, image.height);
+    const context = canvas.getContext("2d");
+    context.drawImage(image, 0, 0);
+    const pixels = context.getImageData(...rect).data;
+    let hits = 0;
+    for (let at = 0; at < pixels.length; at += 4) {
+      hits += pixels[at] === colour[0] && pixels[at + 1] === colour[1] && pixels[at + 2] === colour[2];
+    }
+    return hits / (pixels.length / 4);
+  }, { data: png.toString("base64"), rect, colour });
+}
+
+test("screenshot: the form's places and colours", async () => {
+  await openPage();
+  await page.keyboard.type("hitoa");
+  const png = await page.screenshot({ clip: { x: 0, y: 0, width: 600, height: 60 } });
+  await fs.writeFile(screenshotPath, png);
+  assert.ok(await shareOf(png, [0, 0, CLIENT.width, 8], NAVY) > 0.99, "navy above the controls");
+  // Left of the input, short of its focus ring.
+  assert.ok(await shareOf(png, [0, 0, 12, CLIENT.height], NAVY) > 0.99, "navy left of the input");
+  for (const control of CONTROLS) {
+    const share = await shareOf(png, control.rect, control.colour);
+    assert.ok(share >= 0.6, `${control.id} shows ${control.colour} over ${share}`);
+  }
+  assert.ok(await shareOf(png, [CLIENT.width, 0, 600 - CLIENT.width, CLIENT.height], NAVY) < 0.01,
+            "the form ends at its width");
+});
+
+// Last, since it ends the server.
+test("installable, and starts without a network", async () => {
+  await openPage();
+  const session = await page.context().newCDPSession(page);
+  try {
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    const { installabilityErrors } = await session.send("Page.getInstallabilityErrors");
+    assert.deepEqual(installabilityErrors, []);
+    const { data } = await session.send("Page.getAppManifest");
+    const manifest = JSON.parse(data);
+    assert.equal(manifest.name, "Karsobel");
+    assert.equal(manifest.display, "standalone");
+  } finally {
+    await session.detach();
+  }
+  await server.close();
+  await openPage();
+  await page.keyboard.type("hi");
+  assert.equal(await value("Text2"), "Q");
+  assert.equal(await page.evaluate(() => navigator.serviceWorker.controller !== null), true);
+});

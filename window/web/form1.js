@@ -1,0 +1,172 @@
+// The page's side of the window, appended to the core's loader: it builds the form from the
+// description the core gives, hands the input box's changes and key edits and the Clear button's
+// clicks to the core's pair entry, and does what the pair entry asks of the window.
+
+// Calls `use(pointer, length)` with `text` as UTF-16 units in the core's memory.
+function karsobelWithUnits(text, use) {
+  if (text.length === 0) {
+    return use(0, 0);
+  }
+  const pointer = _malloc(text.length * 2);
+  try {
+    const first = pointer >> 1;
+    for (let at = 0; at < text.length; ++at) {
+      HEAPU16[first + at] = text.charCodeAt(at);
+    }
+    return use(pointer, text.length);
+  } finally {
+    _free(pointer);
+  }
+}
+
+// The edit an input event is about to make to `box`, where the browser is known to make it this
+// way: text typed or pasted over the selection or at the caret, Backspace over the selection or
+// on a character that nothing combines with, Delete over the selection. Null for any other edit,
+// which the box makes itself and then reports as a change.
+function karsobelKeyEdit(box, event) {
+  if (event.isComposing) {
+    return null;
+  }
+  const start = box.selectionStart;
+  const end = box.selectionEnd;
+  switch (event.inputType) {
+    case "insertText":
+    case "insertFromPaste":
+      // A one-line box takes line breaks out of what is pasted, so only text without them is known.
+      return event.data && !/[\r\n]/.test(event.data) ? { start, end, typed: event.data } : null;
+    case "deleteContentBackward":
+      if (start !== end) {
+        return { start, end, typed: "" };
+      }
+      // Below U+0300 (the combining marks) a character is one unit that Backspace takes alone.
+      return start > 0 && box.value.charCodeAt(start - 1) < 0x300
+        ? { start: start - 1, end: start, typed: "" }
+        : null;
+    case "deleteContentForward":
+      return start !== end ? { start, end, typed: "" } : null;
+    default:
+      return null;
+  }
+}
+
+function karsobelRgb(colour) {
+  return "rgb(" + colour.join(",") + ")";
+}
+
+// A colour as one number, 0xRRGGBB, as the core takes and gives colours.
+function karsobelPacked(colour) {
+  return (colour[0] << 16) | (colour[1] << 8) | colour[2];
+}
+
+function karsobelUnpacked(packed) {
+  return [(packed >> 16) & 255, (packed >> 8) & 255, packed & 255];
+}
+
+// A system colour's value in the page's present colour scheme, as [red, green, blue].
+function karsobelSystemColour(name) {
+  const probe = document.createElement("span");
+  probe.style.color = name;
+  document.body.appendChild(probe);
+  const value = getComputedStyle(probe).color.match(/\d+(\.\d+)?/g).slice(0, 3).map(Number);
+  probe.remove();
+  return value;
+}
+
+function karsobelControl(description) {
+  const element = document.createElement(
+    description.kind === "PushButton" ? "button" : "input");
+  if (description.kind === "PushButton") {
+    element.type = "button";
+    element.textContent = description.caption;
+  } else {
+    element.type = "text";
+    element.value = description.caption;
+    element.readOnly = description.readOnly;
+    element.autocomplete = "off";
+    element.spellcheck = false;
+  }
+  element.id = description.name;
+  element.className = description.kind;
+  element.setAttribute("aria-label", description.accessibleName);
+  const style = element.style;
+  style.left = description.left + "px";
+  style.top = description.top + "px";
+  style.width = description.width + "px";
+  style.height = description.height + "px";
+  // The named family where the device has it, the nearest bold sans-serif otherwise.
+  style.fontFamily = JSON.stringify(description.font.family) + ", sans-serif";
+  style.fontSize = description.font.points + "pt";
+  style.fontWeight = String(description.font.weight);
+  style.setProperty("--background", karsobelRgb(description.background));
+  return element;
+}
+
+function karsobelBuildForm() {
+  const description = JSON.parse(UTF8ToString(_karsobel_form_json()));
+  document.title = description.caption;
+  const form = document.getElementById("Form1");
+  form.style.width = description.width + "px";
+  form.style.height = description.height + "px";
+  form.style.setProperty("--background", karsobelRgb(description.background));
+
+  const controls = description.controls.map((each) => {
+    const element = karsobelControl(each);
+    form.appendChild(element);
+    return { description: each, element };
+  });
+  const byName = (name) => document.getElementById(name);
+  const input = byName("Text1");
+  const output = byName("Text2");
+  const announcement = document.getElementById("announcement");
+
+  const showReadableText = () => {
+    // The emscripten optimiser here cannot take a destructuring for-of.
+    controls.forEach(({ description: each, element }) => {
+      const platform = karsobelSystemColour(each.kind === "PushButton" ? "ButtonText" : "FieldText");
+      const text = _karsobel_readable_text(karsobelPacked(each.background), karsobelPacked(platform));
+      element.style.setProperty("--text", karsobelRgb(karsobelUnpacked(text)));
+    });
+  };
+  showReadableText();
+  matchMedia("(prefers-color-scheme: dark)").addEventListener("change", showReadableText);
+
+  Module["form"] = {
+    // Emptying the box is a change like any other, reported before this returns.
+    clearInput() {
+      input.value = "";
+      _karsobel_input_changed(0, 0);
+    },
+    appendToOutput(letter) {
+      const character = String.fromCharCode(letter);
+      output.value += character;
+      output.scrollLeft = output.scrollWidth;
+      announcement.textContent = character;
+    },
+    clearOutput() {
+      output.value = "";
+    },
+    focusInput() {
+      input.focus();
+    },
+  };
+
+  input.addEventListener("beforeinput", (event) => {
+    const edit = karsobelKeyEdit(input, event);
+    if (edit === null) {
+      return;
+    }
+    const taken = karsobelWithUnits(input.value, (text, length) =>
+      karsobelWithUnits(edit.typed, (typed, typedLength) =>
+        _karsobel_key_edit(text, length, edit.start, edit.end, typed, typedLength)));
+    if (taken) {
+      event.preventDefault();
+    }
+  });
+  input.addEventListener("input", () => {
+    karsobelWithUnits(input.value, _karsobel_input_changed);
+  });
+  byName("Command1").addEventListener("click", () => _karsobel_clear_clicked());
+  input.focus();
+}
+
+Module["onRuntimeInitialized"] = karsobelBuildForm;

@@ -104,6 +104,7 @@ void Form1::appendToOutput(char16_t letter) {
     // FALSE: the letter is not for undo.
     SendMessageW(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
     SendMessageW(output, EM_SCROLLCARET, 0, 0);
+    announcement_->announce(letter);
 }
 
 void Form1::clearOutput() {
@@ -219,6 +220,7 @@ void Form1::createControls(HINSTANCE instance) {
         }
         controls_[index] = {&description, handle, solidBrush(description.background), {}};
     }
+    announcement_.emplace(form1_, instance);
     const HWND input = control(form::text1);
     SetWindowLongPtrW(input, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(input, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(inputProcedure));

@@ -268,6 +268,15 @@ def drive(session, checks, screenshot_path):
     checks.expect(session.output_text() == "Z",
                   "Tab from the output reaches Clear, and Space on it clears")
 
+    # A keyboard move between two clicks on Clear once left the focus outside the input box.
+    clear = (window_x + left + width // 2, window_y + top + height // 2)
+    session.click(clear)
+    session.keys("Tab")
+    session.click(clear)
+    session.type("hi")
+    checks.expect(session.output_text() == "Q",
+                  "click Clear, Tab, click Clear: the focus is back in the input box")
+
     status = session.request_close()
     checks.expect(status == 0, f"a close request ends the program with status {status}")
 

@@ -19,6 +19,7 @@ if(NOT imports)
     message(FATAL_ERROR "no imports found in ${PROGRAM}:\n${headers}")
 endif()
 set(windows_own advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll
+                oleacc.dll
                 shell32.dll ucrtbase.dll user32.dll uxtheme.dll)
 foreach(dll IN LISTS imports)
     if(NOT dll IN_LIST windows_own)

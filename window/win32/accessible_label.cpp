@@ -6,11 +6,6 @@
 
 namespace karsobel::win32 {
 
-namespace {
-// The identifier dialog templates give static controls that nothing refers to.
-constexpr INT_PTR unreferencedControlId = -1;
-} // namespace
-
 void createAccessibleLabel(HWND parent, const form::Control& description, HINSTANCE instance) {
     if (description.kind != form::Kind::TextBox || description.accessibleName.empty()) {
         return;

@@ -106,6 +106,7 @@ void Form1::appendToOutput(char16_t letter) {
     // FALSE: the letter is not for undo.
     SendMessageW(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
     SendMessageW(output, EM_SCROLLCARET, 0, 0);
+    announcement_->announce(letter);
 }
 
 void Form1::clearOutput() {
@@ -225,6 +226,7 @@ void Form1::createControls(HINSTANCE instance) {
         }
         controls_[index] = {&description, handle, {}, {}, {}, {}};
     }
+    announcement_.emplace(form1_, instance);
     const HWND input = control(form::text1);
     SetWindowLongPtrW(input, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(input, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(inputProcedure));
@@ -274,7 +276,9 @@ void Form1::onCommand(WORD id, WORD code, HWND handle) {
             inputText_.shrink_to_fit();
             entry_.onInputChanged(asUtf16(text));
         }
-    } else if (handle == clear && code == BN_CLICKED) {
+    } else if (handle == clear && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
+        // An owner-drawn button reports the second click of a quick pair as a double click, and
+        // no click: the focus would stay on the button and the next keys go nowhere.
         entry_.onClearClicked();
     } else if (id == IDOK && GetFocus() == clear) {
         // Enter comes as IDOK from the dialog keys, since an owner-drawn button is never the

@@ -2,12 +2,14 @@
 
 #include "window/form_description.h"
 #include "window/pair_entry.h"
+#include "window/win32/announcement.h"
 #include "window/win32/win32_support.h"
 #include "window/win32/window_icons.h"
 
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace karsobel::win32 {
@@ -67,6 +69,8 @@ private:
     HWND lastFocus_ = nullptr;
     // In the form description's order.
     std::array<ControlWindow, form::controls.size()> controls_{};
+    // Made with the controls, after them.
+    std::optional<Announcement> announcement_;
     Brush background_;
     WindowIcons icons_;
     // The input box's text as last handed to the pair entry.

@@ -12,6 +12,9 @@
 // The form description turned into Windows GDI objects and units, and failed calls into exceptions.
 namespace karsobel::win32 {
 
+// The identifier dialog templates give static controls that nothing refers to.
+inline constexpr INT_PTR unreferencedControlId = -1;
+
 // Throws std::system_error for the calling thread's last error.
 [[noreturn]] void throwLastError(const char* call);
 

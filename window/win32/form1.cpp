@@ -46,7 +46,8 @@ void clearText(HWND box) {
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance) : background_(solidBrush(form::background)) {
+Form1::Form1(HINSTANCE instance, const DpiScaling& scaling)
+    : scaling_(scaling), background_(solidBrush(form::background)) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (!GetClassInfoExW(instance, className, &windowClass)) {
@@ -67,7 +68,7 @@ Form1::Form1(HINSTANCE instance) : background_(solidBrush(form::background)) {
     }
     try {
         createControls(instance);
-        layout(GetDpiForWindow(form1_));
+        layout(scaling_.ofWindow(form1_));
     } catch (...) {
         DestroyWindow(form1_);
         throw;
@@ -226,7 +227,7 @@ void Form1::createControls(HINSTANCE instance) {
 }
 
 void Form1::layout(UINT dpi) {
-    icons_.apply(form1_, dpi);
+    icons_.apply(form1_, dpi, scaling_);
     for (ControlWindow& control : controls_) {
         const RECT place = pixelRect(control.description->geometry, dpi);
         MoveWindow(control.handle, place.left, place.top, place.right - place.left,
@@ -235,9 +236,9 @@ void Form1::layout(UINT dpi) {
         SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         control.font = std::move(font);
     }
-    RECT frame{0, 0, form::pixels(form::clientWidth, static_cast<int>(dpi)),
-               form::pixels(form::clientHeight, static_cast<int>(dpi))};
-    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
+    const RECT client{0, 0, form::pixels(form::clientWidth, static_cast<int>(dpi)),
+                      form::pixels(form::clientHeight, static_cast<int>(dpi))};
+    const RECT frame = scaling_.frameAround(client, windowStyle, windowExStyle, dpi);
     SetWindowPos(form1_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -12,20 +12,11 @@ prefix="$1" msi="$2" settings="$3" publisher="$4"
 source "$here/../tools/wine_prefix.sh"
 rm -rf "$prefix"
 wine_prefix "$prefix" || exit
-trap 'wineserver -k 2>/dev/null' EXIT
+work="$prefix.work"
+rm -rf "$work" && mkdir -p "$work"
+trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 
-passed=0 failed=0
-check() {
-    local what="$1"
-    shift
-    if "$@"; then
-        echo "ok:   $what"
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what"
-        failed=$((failed + 1))
-    fi
-}
+source "$here/../tools/checks.sh"
 # msiexec with its arguments; Wine's status, once every process it started has ended.
 msiexec() {
     wine msiexec "$@"
@@ -53,7 +44,8 @@ keys() {
 added() { comm -13 <(echo "$1") <(echo "$2"); }
 removed() { comm -23 <(echo "$1") <(echo "$2"); }
 # Windows Installer's own records of what it installed and the copy of the package it keeps.
-bookkeeping='^(Software\\\\Classes\\\\Installer|Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Installer)\\\\|^\./windows/Installer(/|$)'
+bookkeeping='^Software\\\\(Classes|Microsoft\\\\Windows\\\\CurrentVersion)\\\\Installer\\\\'
+bookkeeping+='|^\./windows/Installer(/|$)'
 outside_bookkeeping() { grep -Ev "$bookkeeping" <<<"$1"; }
 only_the_uninstall_key() {
     [[ "$(outside_bookkeeping "$(added "$keys_before" "$(keys)")")" =~ \
@@ -62,7 +54,8 @@ only_the_uninstall_key() {
 # Once the last product is removed, Windows Installer's records are empty folders and keys.
 only_empty_bookkeeping() {
     test "$(added "$files_before" "$(files)")" = ./windows/Installer &&
-        test -z "$(added "$keys_before" "$(keys)" | grep -Ev '\\(Features|Products|UpgradeCodes|Components)$')"
+        test -z "$(added "$keys_before" "$(keys)" |
+            grep -Ev '\\(Features|Products|UpgradeCodes|Components)$')"
 }
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
@@ -70,7 +63,9 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 entries() {
     wine reg query "$uninstall_key" /s 2>/dev/null | tr -d '\r' | awk '
         /^HKEY_/ { if (entry ~ /\tDisplayName=Karsobel\t/) print entry; entry = $0 "\t"; next }
-        /^    / { sub(/^ +/, ""); split($0, field, "    "); entry = entry field[1] "=" field[3] "\t" }
+        /^    / {
+            sub(/^ +/, ""); split($0, field, "    "); entry = entry field[1] "=" field[3] "\t"
+        }
         END { if (entry ~ /\tDisplayName=Karsobel\t/) print entry }'
 }
 one_entry_with() {
@@ -83,7 +78,8 @@ product_icon_is_the_programs() {
     local icon
     icon="$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s | tr -d '\r' |
         awk '/ProductIcon/ { icon = $3 } /ProductName +REG_SZ +Karsobel$/ { print icon; exit }')"
-    [ -n "$icon" ] && cmp -s "$(wine winepath -u "$icon" 2>/dev/null)" "$here/../../app/karsobel.ico"
+    [ -n "$icon" ] &&
+        cmp -s "$(wine winepath -u "$icon" 2>/dev/null)" "$here/../../app/karsobel.ico"
 }
 # Installing the package $1 fails with 1603, a fatal error (its low eight bits, as Wine's exit
 # status), and the package has the launch condition whose message Windows shows, $2. Wine does not
@@ -95,9 +91,6 @@ refused_saying() {
     msiinfo export "$1" LaunchCondition | grep -qF "	$2"
 }
 
-work="$prefix.work"
-rm -rf "$work" && mkdir -p "$work"
-trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 install_dir="$(folder ProgramW6432)/Karsobel"
 # Wine's Windows Installer puts a shortcut for every user in the user's own Start menu; Windows
 # puts it in the common one (%ProgramData%).
@@ -106,12 +99,14 @@ version="$(msiinfo export "$msi" Property | tr -d '\r' | awk '$1 == "ProductVers
 files_before="$(files)" keys_before="$(keys)"
 
 check "msiexec /i ... /qn ends with status 0" msiexec /i "$(windows_path "$msi")" /qn
-expected_files="$(printf '%s\n' "${install_dir#"$prefix/drive_c"}"{,/LICENSE.txt,/README.txt,/karsobel-pairs.exe,/karsobel.exe} \
-    "${shortcut#"$prefix/drive_c"}" | sed 's|^|.|' | sort)"
+in_drive_c() { printf ".%s\n" "${@#"$prefix/drive_c"}"; }
+expected_files="$(in_drive_c "$shortcut" "$install_dir"{,/LICENSE.txt,/README.txt} \
+    "$install_dir"/karsobel{-pairs,}.exe | sort)"
 check "the files written are the program's folder and the shortcut" \
     test "$(outside_bookkeeping "$(added "$files_before" "$(files)")")" = "$expected_files"
 check "the registry keys written are the uninstall entry" only_the_uninstall_key
-check "the shortcut points at the program" grep -aq 'Program Files\\Karsobel\\karsobel.exe' "$shortcut"
+check "the shortcut points at the program" \
+    grep -aq 'Program Files\\Karsobel\\karsobel.exe' "$shortcut"
 check "one uninstall entry, for version $version" one_entry_with "DisplayVersion=$version"
 check "the uninstall entry gives the publisher" one_entry_with "Publisher=$publisher"
 check "the uninstall entry removes silently with msiexec" \
@@ -121,12 +116,15 @@ check "the installed program's window" \
     "$here/program_window.py" 32 16 -- wine "$install_dir/karsobel.exe"
 
 later="$work/Karsobel-9.99-win64.msi"
-cmake -DSETTINGS="$settings" -DVERSION=9.99 -DOUTPUT="$later" -P "$here/../../app/msi/make_msi.cmake"
+cmake -DSETTINGS="$settings" -DVERSION=9.99 -DOUTPUT="$later" \
+    -P "$here/../../app/msi/make_msi.cmake"
 check "a later version installs over it" msiexec /i "$(windows_path "$later")" /qn
 check "one uninstall entry is left, for the later version" one_entry_with "DisplayVersion=9.99"
-check "the programs are still there" test -f "$install_dir/karsobel.exe" -a -f "$install_dir/karsobel-pairs.exe"
+check "the programs are still there" \
+    test -f "$install_dir/karsobel.exe" -a -f "$install_dir/karsobel-pairs.exe"
 check "the shortcut is still there" test -f "$shortcut"
-check "the same version again is refused" refused_saying "$later" "Karsobel 9.99 is already installed."
+check "the same version again is refused" \
+    refused_saying "$later" "Karsobel 9.99 is already installed."
 check "an earlier version is refused" \
     refused_saying "$msi" "A later version of Karsobel is already installed."
 check "still one entry, for the later version" one_entry_with "DisplayVersion=9.99"
@@ -138,8 +136,10 @@ left="$(outside_bookkeeping "$(added "$keys_before" "$(keys)")")"
 check "no registry key is left" test -z "$left"
 [ -z "$left" ] || echo "$left"
 check "Windows Installer keeps no record of it" only_empty_bookkeeping
+# Wine keeps a key without values only while it has subkeys: the empty Uninstall key goes when
+# the first entry is written under it.
 check "nothing that was there is gone" \
-    test -z "$(removed "$files_before" "$(files)")$(removed "$keys_before" "$(keys)" | grep -v 'CurrentVersion\\\\Uninstall$')"
+    test -z "$(removed "$files_before" "$(files)")$(removed "$keys_before" "$(keys)" |
+        grep -v 'CurrentVersion\\\\Uninstall$')"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_passed

@@ -8,8 +8,7 @@ namespace {
 template <typename Function> Function user32Function(const char* name) noexcept {
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
     // Through void (*)(), which converts to any function pointer type without a warning.
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
 }
 
 // The DPI of the whole screen, which is every window's before Windows 10 version 1607.

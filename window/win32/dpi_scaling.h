@@ -25,7 +25,8 @@ public:
     // The DPI `window` is shown at.
     [[nodiscard]] UINT ofWindow(HWND window) const noexcept;
     // The window rectangle around a client area of `client`, for a window of these styles.
-    [[nodiscard]] RECT frameAround(RECT client, DWORD style, DWORD exStyle, UINT dpi) const noexcept;
+    [[nodiscard]] RECT frameAround(RECT client, DWORD style, DWORD exStyle,
+                                   UINT dpi) const noexcept;
     // The system metric `index` (SM_CXICON, ...) at `dpi`.
     [[nodiscard]] int systemMetric(int index, UINT dpi) const noexcept;
 

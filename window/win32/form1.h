@@ -14,8 +14,8 @@
 namespace karsobel::win32 {
 
 // The main window on Windows, built from the form description and laid out at the window's own
-// DPI, which `scaling` gives. The input box's typed characters and EN_CHANGE, and the Clear button's BN_CLICKED, drive
-// the pair entry, which the window owns.
+// DPI, which `scaling` gives. The input box's typed characters and EN_CHANGE, and the Clear
+// button's BN_CLICKED, drive the pair entry, which the window owns.
 class Form1 final : private PairEntryWindow {
 public:
     explicit Form1(HINSTANCE instance, const DpiScaling& scaling = DpiScaling{});

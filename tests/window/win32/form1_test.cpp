@@ -314,7 +314,8 @@ TEST_F(Form1Test, UndoBringsBackNothingThePairingOrClearRemoved) {
 
 TEST_F(Form1Test, ACharacterTypedInTwoHalvesIsOneChange) {
     // "a", then U+1F600 as the keyboard sends it, high surrogate first, then "b".
-    type(L"a\xD83D\xDE00" L"b");
+    type(L"a\xD83D\xDE00"
+         L"b");
     EXPECT_EQ(windowText(text2()), L"A");
     EXPECT_EQ(windowText(text1()), L"b");
 }

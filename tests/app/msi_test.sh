@@ -40,7 +40,7 @@ keys() {
     wineserver -w
     cat "$prefix/system.reg" "$prefix/user.reg" | sed -n 's/^\[\(.*\)\] [0-9]*$/\1/p' | sort
 }
-# Lines of `after` not in `before`, then those of `before` not in `after`.
+# added BEFORE AFTER: the lines only AFTER has; removed BEFORE AFTER: those only BEFORE has.
 added() { comm -13 <(echo "$1") <(echo "$2"); }
 removed() { comm -23 <(echo "$1") <(echo "$2"); }
 # Windows Installer's own records of what it installed and the copy of the package it keeps.

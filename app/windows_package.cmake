@@ -18,3 +18,28 @@ set(CPACK_NSIS_PROGRAM karsobel.exe)
 set(CPACK_NSIS_MUI_ICON ${CMAKE_CURRENT_SOURCE_DIR}/karsobel.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_CURRENT_SOURCE_DIR}/karsobel.ico)
 include(CPack)
+
+if(CMAKE_CROSSCOMPILING)
+    # The Windows Installer package, for administrators who install on many machines, built by
+    # Debian's wixl beside CPack's two packages.
+    find_program(KARSOBEL_WIXL wixl REQUIRED)
+    # Never to change: it makes each later version replace the one installed.
+    set(KARSOBEL_MSI_UPGRADE_CODE E9ADE800-B961-44CF-9BEB-2A55474F3BAC)
+    set(KARSOBEL_MSI_SETTINGS ${CMAKE_CURRENT_BINARY_DIR}/msi_settings.cmake)
+    configure_file(msi/msi_settings.cmake.in msi_settings.cmake.in @ONLY)
+    file(GENERATE OUTPUT ${KARSOBEL_MSI_SETTINGS}
+         INPUT ${CMAKE_CURRENT_BINARY_DIR}/msi_settings.cmake.in)
+    set(KARSOBEL_MSI ${PROJECT_BINARY_DIR}/${PROJECT_NAME}-${PROJECT_VERSION}-win64.msi)
+    add_custom_command(
+        OUTPUT ${KARSOBEL_MSI}
+        COMMAND ${CMAKE_COMMAND} -DSETTINGS=${KARSOBEL_MSI_SETTINGS} -DVERSION=${PROJECT_VERSION}
+                -DOUTPUT=${KARSOBEL_MSI} -P ${CMAKE_CURRENT_SOURCE_DIR}/msi/make_msi.cmake
+        DEPENDS karsobel karsobel-pairs msi/karsobel.wxs msi/make_msi.cmake
+                ${KARSOBEL_MSI_SETTINGS} ${KARSOBEL_ICON} ${PROJECT_SOURCE_DIR}/LICENSE
+                windows_readme.txt
+        COMMENT "Building the Windows Installer package")
+    add_custom_target(karsobel_msi ALL DEPENDS ${KARSOBEL_MSI})
+    # For the package's test.
+    set(KARSOBEL_MSI ${KARSOBEL_MSI} PARENT_SCOPE)
+    set(KARSOBEL_MSI_SETTINGS ${KARSOBEL_MSI_SETTINGS} PARENT_SCOPE)
+endif()

@@ -4,7 +4,7 @@ test_packages=(libgtest-dev xvfb xdotool xclip python3 python3-xlib dpkg-dev fil
                desktop-file-utils appstream lintian dbus-daemon at-spi2-core python3-gi
                gir1.2-atspi-2.0 procps qt6ct)
 # The Windows cross build and its tests under Wine.
-windows_packages=(mingw-w64 googletest wine wine64 fonts-wine nsis)
+windows_packages=(mingw-w64 googletest wine wine64 fonts-wine nsis wixl msitools)
 # The benchmarks, and what the side-by-side benchmark of karsobel-pairs measures with.
 bench_packages=(libbenchmark-dev time)
 # The web page: the WebAssembly build, a server for it, and its test in Chromium through npm's

@@ -14,18 +14,7 @@ rm -rf "$prefix"
 wine_prefix "$prefix" || exit
 wine_wait_for_desktop || exit
 
-passed=0 failed=0
-check() {
-    local what="$1"
-    shift
-    if "$@"; then
-        echo "ok:   $what"
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what"
-        failed=$((failed + 1))
-    fi
-}
+source "$here/../tools/checks.sh"
 # A folder Windows names by its environment variable, as a path here.
 folder() {
     wine winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')" 2>/dev/null
@@ -69,5 +58,4 @@ check "the program's folder is gone" test ! -e "$install_dir"
 check "the shortcut is gone" test ! -e "$shortcut"
 check "the uninstall entry is gone" no_entry HKCU
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_passed

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it: lintian finds no error and no warning, and it ships the
 # program, its manual page, the licence, its desktop entry, AppStream metadata and icon, each
-# valid, under the project's version and with Qt among its dependencies.
+# valid, under the project's version, with Qt among its dependencies and Qt's Wayland platform
+# recommended.
 #     package_test.sh BUILD_DIR VERSION
 set -euo pipefail
 build_dir=$1
@@ -23,6 +24,7 @@ else
 fi
 check test "$(dpkg-deb -f "$package" Version)" = "$version"
 check grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$package" Depends)"
+check grep -qx qt6-wayland <<<"$(dpkg-deb -f "$package" Recommends)"
 dpkg-deb -x "$package" "$work/root"
 share=$work/root/usr/share
 check test -x "$work/root/usr/bin/karsobel"

@@ -1,6 +1,6 @@
 # Reads the resources back from the built program and checks its icon (the first icon group, with
 # every size), its version record (language and every field) and its manifest (aware of each
-# monitor's DPI), against what the project says:
+# monitor's DPI, supporting Windows 7 to 11), against what the project says:
 #     cmake -DWINDRES=x86_64-w64-mingw32-windres -DPROGRAM=karsobel.exe -DICON_SIZES="16;32"
 #           -DNAME=Karsobel -DDESCRIPTION=... -DVERSION=1.00 -DVENDOR=... -DCOPYRIGHT=...
 #           -P resources_test.cmake
@@ -39,7 +39,11 @@ if(NOT resources MATCHES "\n1 24 [^\n]*\nBEGIN\n(.*)\nEND")
     message(FATAL_ERROR "no manifest in ${PROGRAM}:\n${resources}")
 endif()
 set(manifest "${CMAKE_MATCH_1}")
-foreach(expected ">true/pm</dpiAware>" ">PerMonitorV2, PerMonitor</dpiAwareness>")
+# The compatibility identifiers of Windows 7, 8, 8.1, and 10 and 11, in Microsoft's documentation
+# of application manifests.
+foreach(expected ">true/pm</dpiAware>" ">PerMonitorV2, PerMonitor</dpiAwareness>"
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}" "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}" "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}")
     string(FIND "${manifest}" "${expected}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the manifest of ${PROGRAM} lacks ${expected}:\n${manifest}")

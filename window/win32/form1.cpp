@@ -47,7 +47,7 @@ void clearText(HWND box) {
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance) {
+Form1::Form1(HINSTANCE instance, const DpiScaling& scaling) : scaling_(scaling) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (!GetClassInfoExW(instance, className, &windowClass)) {
@@ -69,7 +69,7 @@ Form1::Form1(HINSTANCE instance) {
     try {
         createControls(instance);
         applyColours();
-        layout(GetDpiForWindow(form1_));
+        layout(scaling_.ofWindow(form1_));
     } catch (...) {
         DestroyWindow(form1_);
         throw;
@@ -234,7 +234,7 @@ void Form1::createControls(HINSTANCE instance) {
 }
 
 void Form1::layout(UINT dpi) {
-    icons_.apply(form1_, dpi);
+    icons_.apply(form1_, dpi, scaling_);
     for (ControlWindow& control : controls_) {
         const RECT place = pixelRect(control.description->geometry, dpi);
         MoveWindow(control.handle, place.left, place.top, place.right - place.left,
@@ -243,9 +243,9 @@ void Form1::layout(UINT dpi) {
         SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         control.font = std::move(font);
     }
-    RECT frame{0, 0, form::pixels(form::clientWidth, static_cast<int>(dpi)),
-               form::pixels(form::clientHeight, static_cast<int>(dpi))};
-    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
+    const RECT client{0, 0, form::pixels(form::clientWidth, static_cast<int>(dpi)),
+                      form::pixels(form::clientHeight, static_cast<int>(dpi))};
+    const RECT frame = scaling_.frameAround(client, windowStyle, windowExStyle, dpi);
     SetWindowPos(form1_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -3,6 +3,7 @@
 #include "window/form_description.h"
 #include "window/pair_entry.h"
 #include "window/win32/announcement.h"
+#include "window/win32/dpi_scaling.h"
 #include "window/win32/win32_support.h"
 #include "window/win32/window_icons.h"
 
@@ -15,11 +16,11 @@
 namespace karsobel::win32 {
 
 // The main window on Windows, built from the form description and laid out at the window's own
-// DPI. The input box's typed characters and EN_CHANGE, and the Clear button's BN_CLICKED, drive
-// the pair entry, which the window owns.
+// DPI, which `scaling` gives. The input box's typed characters and EN_CHANGE, and the Clear
+// button's BN_CLICKED, drive the pair entry, which the window owns.
 class Form1 final : private PairEntryWindow {
 public:
-    explicit Form1(HINSTANCE instance);
+    explicit Form1(HINSTANCE instance, const DpiScaling& scaling = DpiScaling{});
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -64,6 +65,7 @@ private:
     bool onInputKey(UINT message, WPARAM key);
     [[nodiscard]] const ControlWindow* find(HWND handle) const noexcept;
 
+    DpiScaling scaling_;
     HWND form1_ = nullptr;
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus_ = nullptr;

@@ -9,8 +9,8 @@ namespace karsobel::win32 {
 namespace {
 
 // The program's icon, drawn at the size the system metric `sizeMetric` gives at `dpi`.
-Icon loadIcon(int sizeMetric, UINT dpi) {
-    const int size = GetSystemMetricsForDpi(sizeMetric, dpi);
+Icon loadIcon(int sizeMetric, UINT dpi, const DpiScaling& scaling) {
+    const int size = scaling.systemMetric(sizeMetric, dpi);
     return Icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
                                               MAKEINTRESOURCEW(KARSOBEL_ICON_ID), IMAGE_ICON, size,
                                               size, LR_DEFAULTCOLOR)));
@@ -27,9 +27,9 @@ void replace(HWND window, WPARAM which, Icon icon, Icon& owned) {
 
 } // namespace
 
-void WindowIcons::apply(HWND window, UINT dpi) {
-    replace(window, ICON_BIG, loadIcon(SM_CXICON, dpi), large_);
-    replace(window, ICON_SMALL, loadIcon(SM_CXSMICON, dpi), small_);
+void WindowIcons::apply(HWND window, UINT dpi, const DpiScaling& scaling) {
+    replace(window, ICON_BIG, loadIcon(SM_CXICON, dpi, scaling), large_);
+    replace(window, ICON_SMALL, loadIcon(SM_CXSMICON, dpi, scaling), small_);
 }
 
 } // namespace karsobel::win32

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "window/win32/dpi_scaling.h"
 #include "window/win32/win32_support.h"
 
 #include <windows.h>
@@ -10,8 +11,9 @@ namespace karsobel::win32 {
 // Owns the icons it has set and destroys them when it replaces them or goes.
 class WindowIcons {
 public:
-    // Gives `window` the icons at `dpi`. A program without the icon keeps the window's class icon.
-    void apply(HWND window, UINT dpi);
+    // Gives `window` the icons at `dpi`, their sizes from `scaling`. A program without the icon
+    // keeps the window's class icon.
+    void apply(HWND window, UINT dpi, const DpiScaling& scaling);
 
 private:
     Icon large_;

@@ -2,6 +2,7 @@
 
 #include "tests/window/input_selections.h"
 #include "tests/window/output_selections.h"
+#include "tests/window/win32/form1_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -64,29 +65,9 @@ TEST_F(Form1Test, ClientAreaAtStandardDpi) {
     ASSERT_EQ(GetDpiForWindow(form.handle()), 96U);
     RECT client{};
     GetClientRect(form.handle(), &client);
-    EXPECT_EQ(client.right - client.left, 546);
-    EXPECT_EQ(client.bottom - client.top, 41);
+    EXPECT_EQ(client.right - client.left, layouts[0].client.cx);
+    EXPECT_EQ(client.bottom - client.top, layouts[0].client.cy);
 }
-
-// Where the controls lie and how large their fonts are at one DPI.
-struct Layout {
-    UINT dpi;
-    RECT text1;
-    RECT command1;
-    RECT text2;
-    LONG boxFontHeight;
-    LONG buttonFontHeight;
-};
-
-constexpr Layout layouts[] = {
-    {96, {16, 8, 16 + 41, 8 + 25}, {64, 8, 64 + 41, 8 + 25}, {112, 8, 112 + 417, 8 + 27}, -16, -11},
-    {144,
-     {24, 12, 24 + 62, 12 + 38},
-     {96, 12, 96 + 62, 12 + 38},
-     {168, 12, 168 + 626, 12 + 41},
-     -24,
-     -17},
-};
 
 // The window's frame stays at the DPI of the screen here, so only the controls are checked at
 // other resolutions; the end-to-end tests check the client area at 144 dpi.
@@ -108,19 +89,13 @@ TEST_F(Form1Test, LaysOutItsControlsAtTheDpiItIsGiven) {
             {"Command1", command1(), layout.command1, layout.buttonFontHeight},
             {"Text2", text2(), layout.text2, layout.boxFontHeight},
         };
-        for (const auto& [name, control, place, fontHeight] : controls) {
+        for (const auto& [name, control, place, height] : controls) {
             SCOPED_TRACE(name);
-            RECT actual{};
-            GetWindowRect(control, &actual);
-            MapWindowPoints(HWND_DESKTOP, form.handle(), reinterpret_cast<POINT*>(&actual), 2);
+            const RECT actual = placeInParent(control);
             EXPECT_TRUE(EqualRect(&actual, &place))
                 << "at " << actual.left << "," << actual.top << ", " << actual.right - actual.left
                 << "x" << actual.bottom - actual.top;
-
-            const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-            LOGFONTW description{};
-            ASSERT_EQ(GetObjectW(font, sizeof description, &description), int{sizeof description});
-            EXPECT_EQ(description.lfHeight, fontHeight);
+            EXPECT_EQ(fontHeight(control), height);
         }
     }
 }
@@ -415,7 +390,8 @@ TEST_F(Form1Test, UndoBringsBackNothingThePairingOrClearRemoved) {
 
 TEST_F(Form1Test, ACharacterTypedInTwoHalvesIsOneChange) {
     // "a", then U+1F600 as the keyboard sends it, high surrogate first, then "b".
-    type(L"a\xD83D\xDE00" L"b");
+    type(L"a\xD83D\xDE00"
+         L"b");
     EXPECT_EQ(windowText(text2()), L"A");
     EXPECT_EQ(windowText(text1()), L"b");
 }

@@ -34,6 +34,9 @@ wine_prefix() {
         mkdir -p "$fonts"
         cp /usr/share/wine/fonts/* "$fonts/"
     fi
+    # Wine's session, its server and services, started apart from the program under test, so that
+    # what they print (a service's crash report among it) stays out of that program's output.
+    wineboot >/dev/null 2>&1
 }
 
 wine() { command wine "$@" {wine_prefix_lock}>&-; }

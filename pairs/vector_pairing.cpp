@@ -1,0 +1,290 @@
+// Compiled once per instruction set by Highway's foreach_target; the choice among them is made
+// once, at the end, from what the processor says it supports.
+#include "pairs/vector_pairing.h"
+
+#include "letters/letters.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+// AVX-512 and SSE4 add little here over AVX2 and SSSE3 and could not be tried on the machines the
+// tests run on.
+#define HWY_DISABLED_TARGETS (HWY_AVX3 | HWY_AVX3_DL | HWY_SSE4)
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "pairs/vector_pairing.cpp"
+#include <hwy/foreach_target.h>
+
+#include <hwy/highway.h>
+
+// Single lanes cannot be paired two to a wider lane; the scalar path does that work.
+#if HWY_TARGET != HWY_SCALAR
+HWY_BEFORE_NAMESPACE();
+namespace karsobel::vector_pairing::HWY_NAMESPACE {
+
+namespace hn = hwy::HWY_NAMESPACE;
+
+using Bytes = hn::ScalableTag<std::uint8_t>;
+using Pairs = hn::RepartitionToWide<Bytes>;
+using PairLetters = hn::Rebind<std::uint8_t, Pairs>;
+
+constexpr std::size_t blockSize = 64;
+
+// The letter value of each byte, 1 to 26 for an ASCII letter of either case, else 0.
+hn::Vec<Bytes> letterValues(hn::Vec<Bytes> bytes) {
+    const Bytes d;
+    const auto fromA = hn::Sub(hn::Or(bytes, hn::Set(d, 0x20)), hn::Set(d, 0x60));
+    // fromA - 1 below 26, unsigned: only 'a' to 'z' once folded to lower case.
+    const auto offset = hn::Sub(fromA, hn::Set(d, 1));
+    return hn::IfThenElseZero(hn::Eq(hn::Min(offset, hn::Set(d, 25)), offset), fromA);
+}
+
+// Writes the letters of `pairs` pairs of characters, each given as one byte as Run::pending
+// describes, and returns the end of what it wrote. May write up to 32 bytes of scratch past that
+// end and reads whole vectors from `characters`.
+char* pairCharacters(const std::uint8_t* characters, std::size_t pairs, char* letters) {
+    const Bytes d;
+    const Pairs dp;
+    const hn::RebindToSigned<Pairs> dSigned;
+    const PairLetters dl;
+    const std::size_t pairsPerVector = hn::Lanes(dp);
+    auto* out = reinterpret_cast<std::uint8_t*>(letters);
+    for (std::size_t done = 0; done < pairs; done += pairsPerVector) {
+        const auto values = hn::BitCast(dp, letterValues(hn::LoadU(d, characters + 2 * done)));
+        auto sum = hn::Add(hn::And(values, hn::Set(dp, 0xFF)), hn::ShiftRight<8>(values));
+        const auto pastZ = hn::Gt(hn::BitCast(dSigned, sum), hn::Set(dSigned, 26));
+        sum = hn::Sub(sum, hn::IfThenElseZero(hn::RebindMask(dp, pastZ), hn::Set(dp, 26)));
+        const auto letter = hn::IfThenElseZero(hn::Ne(sum, hn::Zero(dp)),
+                                               hn::Add(sum, hn::Set(dp, 'A' - 1)));
+        const auto narrow = hn::DemoteTo(dl, hn::BitCast(dSigned, letter));
+        const auto given = hn::Ne(narrow, hn::Zero(dl));
+        const std::size_t left = pairs - done;
+        if (left >= pairsPerVector && hn::AllTrue(dl, given)) {
+            hn::StoreU(narrow, dl, out);
+            out += pairsPerVector;
+        } else {
+            out += hn::CompressStore(narrow, hn::And(given, hn::FirstN(dl, left)), dl, out);
+        }
+    }
+    return reinterpret_cast<char*>(out);
+}
+
+// Whether the bytes from `at` to `at` + 64 fail the rules of UTF-8 given the three before them:
+// each byte is judged with the three that precede it, from their high and low halves (the
+// lookup tables of Keiser and Lemire's validation).
+bool breaksUtf8(const std::uint8_t* at) {
+    constexpr std::uint8_t tooShort = 1 << 0;   // a lead, then no continuation
+    constexpr std::uint8_t tooLong = 1 << 1;    // a continuation after an ASCII byte
+    constexpr std::uint8_t overlong3 = 1 << 2;  // E0 80..9F
+    constexpr std::uint8_t tooLarge = 1 << 3;   // F4 90.. and above
+    constexpr std::uint8_t surrogate = 1 << 4;  // ED A0..BF
+    constexpr std::uint8_t overlong2 = 1 << 5;  // C0, C1
+    constexpr std::uint8_t tooLarge1000 = 1 << 6;
+    constexpr std::uint8_t overlong4 = 1 << 6;  // F0 80..8F
+    constexpr std::uint8_t twoContinuations = 1 << 7;
+    constexpr std::uint8_t carry = tooShort | tooLong | twoContinuations;
+    alignas(16) static constexpr std::uint8_t firstHigh[16] = {
+        tooLong, tooLong, tooLong, tooLong, tooLong, tooLong, tooLong, tooLong,
+        twoContinuations, twoContinuations, twoContinuations, twoContinuations,
+        tooShort | overlong2, tooShort, tooShort | overlong3 | surrogate,
+        tooShort | tooLarge | tooLarge1000 | overlong4};
+    alignas(16) static constexpr std::uint8_t firstLow[16] = {
+        carry | overlong3 | overlong2 | overlong4, carry | overlong2, carry, carry,
+        carry | tooLarge, carry | tooLarge | tooLarge1000, carry | tooLarge | tooLarge1000,
+        carry | tooLarge | tooLarge1000, carry | tooLarge | tooLarge1000,
+        carry | tooLarge | tooLarge1000, carry | tooLarge | tooLarge1000,
+        carry | tooLarge | tooLarge1000, carry | tooLarge | tooLarge1000,
+        carry | tooLarge | tooLarge1000 | surrogate, carry | tooLarge | tooLarge1000,
+        carry | tooLarge | tooLarge1000};
+    constexpr std::uint8_t continuation8 =
+        tooLong | overlong2 | twoContinuations | overlong3 | tooLarge1000 | overlong4;
+    constexpr std::uint8_t continuation9 =
+        tooLong | overlong2 | twoContinuations | overlong3 | tooLarge;
+    constexpr std::uint8_t continuationAB =
+        tooLong | overlong2 | twoContinuations | surrogate | tooLarge;
+    alignas(16) static constexpr std::uint8_t secondHigh[16] = {
+        tooShort, tooShort, tooShort, tooShort, tooShort, tooShort, tooShort, tooShort,
+        continuation8, continuation9, continuationAB, continuationAB,
+        tooShort, tooShort, tooShort, tooShort};
+
+    const Bytes d;
+    const auto firstHighTable = hn::LoadDup128(d, firstHigh);
+    const auto firstLowTable = hn::LoadDup128(d, firstLow);
+    const auto secondHighTable = hn::LoadDup128(d, secondHigh);
+    const auto lowHalf = hn::Set(d, 0x0F);
+    auto errors = hn::Zero(d);
+    for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
+        const auto bytes = hn::LoadU(d, at + i);
+        const auto before1 = hn::LoadU(d, at + i - 1);
+        const auto special =
+            hn::And(hn::And(hn::TableLookupBytes(firstHighTable, hn::ShiftRight<4>(before1)),
+                            hn::TableLookupBytes(firstLowTable, hn::And(before1, lowHalf))),
+                    hn::TableLookupBytes(secondHighTable, hn::ShiftRight<4>(bytes)));
+        // A third or fourth byte of a sequence must be a second continuation, and only there.
+        const auto third = hn::Set(d, 0xE0);
+        const auto fourth = hn::Set(d, 0xF0);
+        const auto mustContinue =
+            hn::Or(hn::Eq(hn::And(hn::LoadU(d, at + i - 2), third), third),
+                   hn::Eq(hn::And(hn::LoadU(d, at + i - 3), fourth), fourth));
+        errors = hn::Or(errors, hn::Xor(special, hn::IfThenElseZero(mustContinue,
+                                                                    hn::Set(d, 0x80))));
+    }
+    return !hn::AllTrue(d, hn::Eq(errors, hn::Zero(d)));
+}
+
+// Whether the 64 bytes from `at` and the three before them are all ASCII.
+bool isAscii(const std::uint8_t* at) {
+    const Bytes d;
+    auto all = hn::Zero(d);
+    for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
+        all = hn::Or(all, hn::LoadU(d, at + i));
+    }
+    const auto highBit = hn::Set(d, 0x80);
+    return hn::AllTrue(d, hn::Eq(hn::And(all, highBit), hn::Zero(d))) &&
+           ((at[-1] | at[-2] | at[-3]) & 0x80) == 0;
+}
+
+bool blockIsValid(const std::uint8_t* at) {
+    return isAscii(at) || !breaksUtf8(at);
+}
+
+// One bit for each of the 64 bytes from `at`, set where the byte starts a character that is
+// paired: not a line break, a tab or a continuation byte.
+std::uint64_t charactersOf(const std::uint8_t* at) {
+    const Bytes d;
+    std::uint8_t bits[blockSize / 8] = {};
+    for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
+        const auto bytes = hn::LoadU(d, at + i);
+        const auto skipped = hn::Or(hn::Or(hn::Eq(bytes, hn::Set(d, '\n')),
+                                           hn::Eq(bytes, hn::Set(d, '\r'))),
+                                    hn::Eq(bytes, hn::Set(d, '\t')));
+        const auto continuation =
+            hn::Eq(hn::And(bytes, hn::Set(d, 0xC0)), hn::Set(d, 0x80));
+        hn::StoreMaskBits(d, hn::Not(hn::Or(skipped, continuation)), bits + i / 8);
+    }
+    std::uint64_t mask = 0;
+    std::memcpy(&mask, bits, sizeof mask);
+    return mask; // little-endian on every target built here: bit i is byte i
+}
+
+Run pairRun(const unsigned char* next, const unsigned char* end, int pending, char* letters) {
+    const Bytes d;
+    const auto* at = reinterpret_cast<const std::uint8_t*>(next);
+    const auto* const stop = reinterpret_cast<const std::uint8_t*>(end);
+    Run run{next, end, letters, nullptr, pending};
+    if (stop - at < static_cast<std::ptrdiff_t>(2 * blockSize)) {
+        return run;
+    }
+    // The run starts at a character boundary, whatever comes before it: the first block is
+    // judged as if three ASCII bytes came before.
+    std::uint8_t fresh[3 + blockSize] = {};
+    std::memcpy(fresh + 3, at, blockSize);
+    bool valid = blockIsValid(fresh + 3);
+    // The characters of a block that is not all characters, closed up, after the one waiting.
+    std::uint8_t closed[1 + blockSize + 2 * hn::MaxLanes(d)];
+    bool started = false;
+    while (stop - at >= static_cast<std::ptrdiff_t>(2 * blockSize)) {
+        // The block is read only once the next one is known valid too, so that a sequence cut
+        // at its end is known to be complete.
+        const bool nextValid = valid && blockIsValid(at + blockSize);
+        if (!nextValid) {
+            run.scalarUntil = reinterpret_cast<const unsigned char*>(
+                at + (valid ? 2 : 1) * blockSize);
+            break;
+        }
+        const std::uint64_t characters = charactersOf(at);
+        if (characters == ~std::uint64_t{0}) {
+            if (pending == noPending) {
+                letters = pairCharacters(at, blockSize / 2, letters);
+            } else {
+                if (const auto letter = pairLetter(static_cast<char32_t>(pending), at[0])) {
+                    *letters++ = *letter;
+                }
+                letters = pairCharacters(at + 1, blockSize / 2 - 1, letters);
+                pending = at[blockSize - 1];
+            }
+        } else {
+            std::uint8_t* first = closed + 1;
+            std::size_t count = 0;
+            if (pending != noPending) {
+                closed[0] = static_cast<std::uint8_t>(pending);
+                first = closed;
+                count = 1;
+            }
+            std::uint8_t* out = closed + 1;
+            for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
+                out += hn::CompressBitsStore(hn::LoadU(d, at + i),
+                                             reinterpret_cast<const std::uint8_t*>(&characters) +
+                                                 i / 8,
+                                             d, out);
+            }
+            count += static_cast<std::size_t>(out - (closed + 1));
+            letters = pairCharacters(first, count / 2, letters);
+            pending = count % 2 == 1 ? first[count - 1] : noPending;
+        }
+        if (characters != 0) {
+            run.lastCharacter = reinterpret_cast<const unsigned char*>(
+                at + (blockSize - 1 - static_cast<std::size_t>(std::countl_zero(characters))));
+        }
+        started = true;
+        at += blockSize;
+        valid = nextValid;
+    }
+    // The continuation bytes of a character begun in the last block read, known valid.
+    while (started && (*at & 0xC0) == 0x80) {
+        ++at;
+    }
+    run.next = reinterpret_cast<const unsigned char*>(at);
+    run.letters = letters;
+    run.pending = pending;
+    return run;
+}
+
+} // namespace karsobel::vector_pairing::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+#endif
+
+#if HWY_ONCE
+namespace karsobel::vector_pairing {
+
+namespace {
+
+#if HWY_ARCH_X86 && (defined(__GNUC__) || defined(__clang__))
+std::span<const Target> findTargets() noexcept {
+    static constexpr Target all[] = {{"AVX2", N_AVX2::pairRun}, {"SSSE3", N_SSSE3::pairRun}};
+    __builtin_cpu_init();
+    const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2") &&
+                      __builtin_cpu_supports("fma");
+    if (avx2) {
+        return all;
+    }
+    return __builtin_cpu_supports("ssse3") ? std::span(all).subspan(1)
+                                           : std::span<const Target>();
+}
+#elif HWY_STATIC_TARGET != HWY_SCALAR && HWY_STATIC_TARGET != HWY_EMU128
+// Elsewhere the instruction set the program is built for, NEON on arm64.
+std::span<const Target> findTargets() noexcept {
+    static const Target all[] = {{hwy::TargetName(HWY_STATIC_TARGET),
+                                      HWY_STATIC_DISPATCH(pairRun)}};
+    return all;
+}
+#else
+std::span<const Target> findTargets() noexcept {
+    return {};
+}
+#endif
+
+} // namespace
+
+std::span<const Target> supportedTargets() noexcept {
+    static const std::span<const Target> targets = findTargets();
+    return targets;
+}
+
+Core fastestCore() noexcept {
+    const std::span<const Target> targets = supportedTargets();
+    return targets.empty() ? nullptr : targets.front().core;
+}
+
+} // namespace karsobel::vector_pairing
+#endif

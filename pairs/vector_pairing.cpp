@@ -4,13 +4,15 @@
 
 #include "letters/letters.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
 // AVX-512 and SSE4 add little here over AVX2 and SSSE3 and could not be tried on the machines the
-// tests run on.
-#define HWY_DISABLED_TARGETS (HWY_AVX3 | HWY_AVX3_DL | HWY_SSE4)
+// tests run on; SVE's vectors may be longer than a block.
+#define HWY_DISABLED_TARGETS                                                                   \
+    (HWY_AVX3 | HWY_AVX3_DL | HWY_SSE4 | HWY_SVE | HWY_SVE2 | HWY_SVE_256 | HWY_SVE2_128)
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "pairs/vector_pairing.cpp"
 #include <hwy/foreach_target.h>
@@ -26,9 +28,43 @@ namespace hn = hwy::HWY_NAMESPACE;
 
 using Bytes = hn::ScalableTag<std::uint8_t>;
 using Pairs = hn::RepartitionToWide<Bytes>;
-using PairLetters = hn::Rebind<std::uint8_t, Pairs>;
 
 constexpr std::size_t blockSize = 64;
+
+// For each set of 8 bits, the positions of the bits set, in order, then zeros: the shuffle that
+// closes up the bytes that the bits pick out of 8. Highway's own keeps its table on the stack and
+// fills it at each call.
+using CloseUpTable = std::array<std::array<std::uint8_t, 8>, 256>;
+constexpr CloseUpTable closeUpTable = [] {
+    CloseUpTable table{};
+    for (std::size_t bits = 0; bits < table.size(); ++bits) {
+        std::size_t count = 0;
+        for (std::uint8_t i = 0; i < 8; ++i) {
+            if ((bits >> i & 1) != 0) {
+                table[bits][count++] = i;
+            }
+        }
+    }
+    return table;
+}();
+
+// Writes the bytes of `bytes` whose bit is set in `bits` (one byte of bits for each 8 lanes, the
+// lowest bit first) to `out`, closed up; returns how many. Writes up to 8 bytes of scratch past
+// them.
+template <class D>
+std::size_t closeUp(D d, hn::Vec<D> bytes, const std::uint8_t* bits, std::uint8_t* out) {
+    const hn::CappedTag<std::uint8_t, 8> d8;
+    std::uint8_t lanes[hn::MaxLanes(d)];
+    hn::StoreU(bytes, d, lanes);
+    std::uint8_t* const start = out;
+    for (std::size_t i = 0; i < hn::Lanes(d); i += 8) {
+        const std::uint8_t group = bits[i / 8];
+        const auto shuffle = hn::LoadU(d8, closeUpTable[group].data());
+        hn::StoreU(hn::TableLookupBytes(hn::LoadU(d8, lanes + i), shuffle), d8, out);
+        out += std::popcount(group);
+    }
+    return static_cast<std::size_t>(out - start);
+}
 
 // The letter value of each byte, 1 to 26 for an ASCII letter of either case, else 0.
 hn::Vec<Bytes> letterValues(hn::Vec<Bytes> bytes) {
@@ -39,31 +75,43 @@ hn::Vec<Bytes> letterValues(hn::Vec<Bytes> bytes) {
     return hn::IfThenElseZero(hn::Eq(hn::Min(offset, hn::Set(d, 25)), offset), fromA);
 }
 
+// The letters of the pairs in two vectors of characters, each given as one byte as Run::pending
+// describes: 1 to 26, or 0 for a pair that gives none.
+hn::Vec<Bytes> pairSums(hn::Vec<Bytes> low, hn::Vec<Bytes> high) {
+    const Bytes d;
+    const Pairs dp;
+    // Each wide lane adds its high byte to its low one; the high bytes are left out after.
+    const auto addHalves = [&](hn::Vec<Bytes> characters) {
+        const auto values = hn::BitCast(dp, letterValues(characters));
+        return hn::BitCast(d, hn::Add(values, hn::ShiftRight<8>(values)));
+    };
+    const auto sums = hn::ConcatEven(d, addHalves(high), addHalves(low));
+    const auto pastZ = hn::SaturatedSub(sums, hn::Set(d, 26));
+    return hn::IfThenElse(hn::Eq(pastZ, hn::Zero(d)), sums, pastZ);
+}
+
 // Writes the letters of `pairs` pairs of characters, each given as one byte as Run::pending
-// describes, and returns the end of what it wrote. May write up to 32 bytes of scratch past that
+// describes, and returns the end of what it wrote. May write up to 8 bytes of scratch past that
 // end and reads whole vectors from `characters`.
 char* pairCharacters(const std::uint8_t* characters, std::size_t pairs, char* letters) {
     const Bytes d;
-    const Pairs dp;
-    const hn::RebindToSigned<Pairs> dSigned;
-    const PairLetters dl;
-    const std::size_t pairsPerVector = hn::Lanes(dp);
+    const std::size_t pairsPerStep = hn::Lanes(d);
     auto* out = reinterpret_cast<std::uint8_t*>(letters);
-    for (std::size_t done = 0; done < pairs; done += pairsPerVector) {
-        const auto values = hn::BitCast(dp, letterValues(hn::LoadU(d, characters + 2 * done)));
-        auto sum = hn::Add(hn::And(values, hn::Set(dp, 0xFF)), hn::ShiftRight<8>(values));
-        const auto pastZ = hn::Gt(hn::BitCast(dSigned, sum), hn::Set(dSigned, 26));
-        sum = hn::Sub(sum, hn::IfThenElseZero(hn::RebindMask(dp, pastZ), hn::Set(dp, 26)));
-        const auto letter = hn::IfThenElseZero(hn::Ne(sum, hn::Zero(dp)),
-                                               hn::Add(sum, hn::Set(dp, 'A' - 1)));
-        const auto narrow = hn::DemoteTo(dl, hn::BitCast(dSigned, letter));
-        const auto given = hn::Ne(narrow, hn::Zero(dl));
+    for (std::size_t done = 0; done < pairs; done += pairsPerStep) {
+        const std::uint8_t* from = characters + 2 * done;
+        const auto sums = pairSums(hn::LoadU(d, from), hn::LoadU(d, from + hn::Lanes(d)));
+        const auto letter = hn::Add(sums, hn::Set(d, 'A' - 1));
+        const auto given = hn::Ne(sums, hn::Zero(d));
         const std::size_t left = pairs - done;
-        if (left >= pairsPerVector && hn::AllTrue(dl, given)) {
-            hn::StoreU(narrow, dl, out);
-            out += pairsPerVector;
+        if (left >= pairsPerStep && hn::AllTrue(d, given)) {
+            hn::StoreU(letter, d, out);
+            out += pairsPerStep;
         } else {
-            out += hn::CompressStore(narrow, hn::And(given, hn::FirstN(dl, left)), dl, out);
+            std::uint8_t bits[hn::MaxLanes(d) / 8] = {};
+            // FirstN counts in the lanes' own type: a count past 127 would wrap.
+            const std::size_t inStep = left < pairsPerStep ? left : pairsPerStep;
+            hn::StoreMaskBits(d, hn::And(given, hn::FirstN(d, inStep)), bits);
+            out += closeUp(d, letter, bits, out);
         }
     }
     return reinterpret_cast<char*>(out);
@@ -167,12 +215,17 @@ std::uint64_t charactersOf(const std::uint8_t* at) {
     return mask; // little-endian on every target built here: bit i is byte i
 }
 
+// How many bytes of text are closed up before their characters are paired: enough that the
+// pairing reads what was written long before, not so many that it leaves the first-level cache.
+constexpr std::size_t stretchSize = 64 * blockSize;
+
 Run pairRun(const unsigned char* next, const unsigned char* end, int pending, char* letters) {
     const Bytes d;
     const auto* at = reinterpret_cast<const std::uint8_t*>(next);
     const auto* const stop = reinterpret_cast<const std::uint8_t*>(end);
     Run run{next, end, letters, nullptr, pending};
-    if (stop - at < static_cast<std::ptrdiff_t>(2 * blockSize)) {
+    const auto blocksLeft = [&] { return static_cast<std::size_t>(stop - at) / blockSize; };
+    if (blocksLeft() < 2) {
         return run;
     }
     // The run starts at a character boundary, whatever comes before it: the first block is
@@ -180,55 +233,51 @@ Run pairRun(const unsigned char* next, const unsigned char* end, int pending, ch
     std::uint8_t fresh[3 + blockSize] = {};
     std::memcpy(fresh + 3, at, blockSize);
     bool valid = blockIsValid(fresh + 3);
-    // The characters of a block that is not all characters, closed up, after the one waiting.
-    std::uint8_t closed[1 + blockSize + 2 * hn::MaxLanes(d)];
+    // The characters of a stretch, closed up, after the one waiting; room for a vector's reach.
+    std::uint8_t closed[1 + stretchSize + 2 * hn::MaxLanes(d)];
     bool started = false;
-    while (stop - at >= static_cast<std::ptrdiff_t>(2 * blockSize)) {
-        // The block is read only once the next one is known valid too, so that a sequence cut
-        // at its end is known to be complete.
-        const bool nextValid = valid && blockIsValid(at + blockSize);
-        if (!nextValid) {
-            run.scalarUntil = reinterpret_cast<const unsigned char*>(
-                at + (valid ? 2 : 1) * blockSize);
-            break;
-        }
-        const std::uint64_t characters = charactersOf(at);
-        if (characters == ~std::uint64_t{0}) {
-            if (pending == noPending) {
-                letters = pairCharacters(at, blockSize / 2, letters);
-            } else {
-                if (const auto letter = pairLetter(static_cast<char32_t>(pending), at[0])) {
-                    *letters++ = *letter;
+    bool stopped = false;
+    while (!stopped && blocksLeft() >= 2) {
+        std::uint8_t* out = closed + 1;
+        for (const std::uint8_t* const stretchEnd = at + stretchSize; at != stretchEnd;) {
+            // A block is read only once the next one is known valid too, so that a sequence cut
+            // at its end is known to be complete.
+            const bool nextValid = valid && blocksLeft() >= 2 && blockIsValid(at + blockSize);
+            if (!nextValid) {
+                if (blocksLeft() >= 2) {
+                    run.scalarUntil = reinterpret_cast<const unsigned char*>(
+                        at + (valid ? 2 : 1) * blockSize);
                 }
-                letters = pairCharacters(at + 1, blockSize / 2 - 1, letters);
-                pending = at[blockSize - 1];
+                stopped = true;
+                break;
             }
-        } else {
-            std::uint8_t* first = closed + 1;
-            std::size_t count = 0;
-            if (pending != noPending) {
-                closed[0] = static_cast<std::uint8_t>(pending);
-                first = closed;
-                count = 1;
+            const std::uint64_t characters = charactersOf(at);
+            if (characters == ~std::uint64_t{0}) {
+                for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
+                    hn::StoreU(hn::LoadU(d, at + i), d, out + i);
+                }
+                out += blockSize;
+            } else {
+                const auto* bits = reinterpret_cast<const std::uint8_t*>(&characters);
+                for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
+                    out += closeUp(d, hn::LoadU(d, at + i), bits + i / 8, out);
+                }
             }
-            std::uint8_t* out = closed + 1;
-            for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
-                out += hn::CompressBitsStore(hn::LoadU(d, at + i),
-                                             reinterpret_cast<const std::uint8_t*>(&characters) +
-                                                 i / 8,
-                                             d, out);
+            if (characters != 0) {
+                run.lastCharacter = reinterpret_cast<const unsigned char*>(
+                    at + (blockSize - 1 - static_cast<std::size_t>(std::countl_zero(characters))));
             }
-            count += static_cast<std::size_t>(out - (closed + 1));
-            letters = pairCharacters(first, count / 2, letters);
-            pending = count % 2 == 1 ? first[count - 1] : noPending;
+            started = true;
+            at += blockSize;
+            valid = nextValid;
         }
-        if (characters != 0) {
-            run.lastCharacter = reinterpret_cast<const unsigned char*>(
-                at + (blockSize - 1 - static_cast<std::size_t>(std::countl_zero(characters))));
+        std::uint8_t* first = closed + 1;
+        if (pending != noPending) {
+            *--first = static_cast<std::uint8_t>(pending);
         }
-        started = true;
-        at += blockSize;
-        valid = nextValid;
+        const auto count = static_cast<std::size_t>(out - first);
+        letters = pairCharacters(first, count / 2, letters);
+        pending = count % 2 == 1 ? first[count - 1] : noPending;
     }
     // The continuation bytes of a character begun in the last block read, known valid.
     while (started && (*at & 0xC0) == 0x80) {

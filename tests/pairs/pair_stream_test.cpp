@@ -182,7 +182,7 @@ TEST(PairStream, VectorCoresAgreeWithTheScalarPath) {
         const Outcome expected = pairInPieces(nullptr, text, {text.size()});
         for (const vector_pairing::Target& target : vector_pairing::supportedTargets()) {
             ASSERT_EQ(pairInPieces(target.core, text, cuts), expected)
-                << target.name << ", round " << round << ", " << text.size() << " bytes";
+                << target.name << ", round " << round << ", " << text.size() << " bytes, cut at " << testing::PrintToString(cuts);
         }
     }
 }

@@ -196,24 +196,41 @@ bool blockIsValid(const std::uint8_t* at) {
     return isAscii(at) || !breaksUtf8(at);
 }
 
-// One bit for each of the 64 bytes from `at`, set where the byte starts a character that is
-// paired: not a line break, a tab or a continuation byte.
-std::uint64_t charactersOf(const std::uint8_t* at) {
+// One bit for each of the 64 bytes from `at`, set where the byte is left out of the pairing: a
+// line break, a tab or a continuation byte.
+std::uint64_t droppedOf(const std::uint8_t* at) {
     const Bytes d;
+    const hn::RebindToSigned<Bytes> dSigned;
+    // Looked up by a byte's low half, gives the byte itself only for '\t', '\n' and '\r'.
+    alignas(16) static constexpr std::uint8_t skippedByLowHalf[16] = {
+        0xFF, 0, 0, 0, 0, 0, 0, 0, 0, '\t', '\n', 0, 0, '\r', 0, 0};
+    const auto skippedTable = hn::LoadDup128(d, skippedByLowHalf);
     std::uint8_t bits[blockSize / 8] = {};
     for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
         const auto bytes = hn::LoadU(d, at + i);
-        const auto skipped = hn::Or(hn::Or(hn::Eq(bytes, hn::Set(d, '\n')),
-                                           hn::Eq(bytes, hn::Set(d, '\r'))),
-                                    hn::Eq(bytes, hn::Set(d, '\t')));
-        const auto continuation =
-            hn::Eq(hn::And(bytes, hn::Set(d, 0xC0)), hn::Set(d, 0x80));
-        hn::StoreMaskBits(d, hn::Not(hn::Or(skipped, continuation)), bits + i / 8);
+        const auto skipped =
+            hn::Eq(hn::TableLookupBytes(skippedTable, hn::And(bytes, hn::Set(d, 0x0F))), bytes);
+        // 0x80 to 0xBF, the bytes below 0xC0 when read as signed.
+        const auto continuation = hn::RebindMask(
+            d, hn::Lt(hn::BitCast(dSigned, bytes), hn::Set(dSigned, static_cast<std::int8_t>(-64))));
+        hn::StoreMaskBits(d, hn::Or(skipped, continuation), bits + i / 8);
     }
     std::uint64_t mask = 0;
     std::memcpy(&mask, bits, sizeof mask);
     return mask; // little-endian on every target built here: bit i is byte i
 }
+
+// Copies the 64 bytes from `from` to `to`.
+void copyBlock(const std::uint8_t* from, std::uint8_t* to) {
+    const Bytes d;
+    for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
+        hn::StoreU(hn::LoadU(d, from + i), d, to + i);
+    }
+}
+
+// Up to this many bytes left out of a block, the bytes after each are moved up by whole-block
+// copies, cheaper than closing up the block through the table.
+constexpr int fewDropped = 3;
 
 // How many bytes of text are closed up before their characters are paired: enough that the
 // pairing reads what was written long before, not so many that it leaves the first-level cache.
@@ -233,8 +250,9 @@ Run pairRun(const unsigned char* next, const unsigned char* end, int pending, ch
     std::uint8_t fresh[3 + blockSize] = {};
     std::memcpy(fresh + 3, at, blockSize);
     bool valid = blockIsValid(fresh + 3);
-    // The characters of a stretch, closed up, after the one waiting; room for a vector's reach.
-    std::uint8_t closed[1 + stretchSize + 2 * hn::MaxLanes(d)];
+    // The characters of a stretch, closed up, after the one waiting; room for a block copied
+    // past the end.
+    std::uint8_t closed[1 + stretchSize + 2 * blockSize];
     bool started = false;
     bool stopped = false;
     while (!stopped && blocksLeft() >= 2) {
@@ -251,18 +269,25 @@ Run pairRun(const unsigned char* next, const unsigned char* end, int pending, ch
                 stopped = true;
                 break;
             }
-            const std::uint64_t characters = charactersOf(at);
-            if (characters == ~std::uint64_t{0}) {
-                for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
-                    hn::StoreU(hn::LoadU(d, at + i), d, out + i);
+            const std::uint64_t dropped = droppedOf(at);
+            if (std::popcount(dropped) <= fewDropped) {
+                // Reads at most 64 bytes into the next block.
+                copyBlock(at, out);
+                std::size_t removed = 0;
+                for (std::uint64_t rest = dropped; rest != 0; rest &= rest - 1) {
+                    const auto position = static_cast<std::size_t>(std::countr_zero(rest));
+                    copyBlock(at + position + 1, out + position - removed);
+                    ++removed;
                 }
-                out += blockSize;
+                out += blockSize - removed;
             } else {
-                const auto* bits = reinterpret_cast<const std::uint8_t*>(&characters);
+                const std::uint64_t kept = ~dropped;
+                const auto* bits = reinterpret_cast<const std::uint8_t*>(&kept);
                 for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
                     out += closeUp(d, hn::LoadU(d, at + i), bits + i / 8, out);
                 }
             }
+            const std::uint64_t characters = ~dropped;
             if (characters != 0) {
                 run.lastCharacter = reinterpret_cast<const unsigned char*>(
                     at + (blockSize - 1 - static_cast<std::size_t>(std::countl_zero(characters))));

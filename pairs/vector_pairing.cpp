@@ -2,8 +2,6 @@
 // once, at the end, from what the processor says it supports.
 #include "pairs/vector_pairing.h"
 
-#include "letters/letters.h"
-
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -257,7 +255,7 @@ Run pairRun(const unsigned char* next, const unsigned char* end, int pending, ch
     bool stopped = false;
     while (!stopped && blocksLeft() >= 2) {
         std::uint8_t* out = closed + 1;
-        for (const std::uint8_t* const stretchEnd = at + stretchSize; at != stretchEnd;) {
+        for (std::size_t block = 0; block < stretchSize / blockSize; ++block) {
             // A block is read only once the next one is known valid too, so that a sequence cut
             // at its end is known to be complete.
             const bool nextValid = valid && blocksLeft() >= 2 && blockIsValid(at + blockSize);
@@ -270,6 +268,7 @@ Run pairRun(const unsigned char* next, const unsigned char* end, int pending, ch
                 break;
             }
             const std::uint64_t dropped = droppedOf(at);
+            const std::uint64_t characters = ~dropped;
             if (std::popcount(dropped) <= fewDropped) {
                 // Reads at most 64 bytes into the next block.
                 copyBlock(at, out);
@@ -281,13 +280,11 @@ Run pairRun(const unsigned char* next, const unsigned char* end, int pending, ch
                 }
                 out += blockSize - removed;
             } else {
-                const std::uint64_t kept = ~dropped;
-                const auto* bits = reinterpret_cast<const std::uint8_t*>(&kept);
+                const auto* bits = reinterpret_cast<const std::uint8_t*>(&characters);
                 for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
                     out += closeUp(d, hn::LoadU(d, at + i), bits + i / 8, out);
                 }
             }
-            const std::uint64_t characters = ~dropped;
             if (characters != 0) {
                 run.lastCharacter = reinterpret_cast<const unsigned char*>(
                     at + (blockSize - 1 - static_cast<std::size_t>(std::countl_zero(characters))));

@@ -104,7 +104,7 @@ void writeOut(const char* bytes, std::size_t size) {
 
 class PairWriter {
 public:
-    PairWriter() : letters_(PairStream::maxLetters(chunkSize)) { useBinaryStandardOutput(true); }
+    PairWriter() : letters_(PairStream::maxLetters(chunkSize)) {}
 
     void feed(std::string_view bytes) {
         for (std::size_t offset = 0; offset < bytes.size(); offset += chunkSize) {
@@ -115,22 +115,15 @@ public:
 
     void finish() {
         writeOut(letters_.data(), stream_.finish(letters_.data()));
-        flush();
-        // The line end as the system writes text: CR LF on Windows.
-        useBinaryStandardOutput(false);
         writeOut("\n", 1);
-        flush();
-    }
-
-    const PairStream& stream() const noexcept { return stream_; }
-
-private:
-    static void flush() {
         if (std::fflush(stdout) != 0) {
             throw WriteFailed();
         }
     }
 
+    const PairStream& stream() const noexcept { return stream_; }
+
+private:
     PairStream stream_;
     std::vector<char> letters_;
 };

@@ -10,11 +10,6 @@ namespace karsobel::cli {
 // Makes standard input give the bytes as they are, with no line-ending translation.
 void useBinaryStandardInput();
 
-// Makes standard output give the bytes as they are (true) or translate line ends as the system
-// does for text (false, as it starts): the letters hold no line end, and text-mode writes go out
-// a line's worth at a time.
-void useBinaryStandardOutput(bool binary);
-
 // Opens a file, named in UTF-8, to read its bytes; null, with errno set, when it cannot.
 std::FILE* openForReading(const std::string& path);
 

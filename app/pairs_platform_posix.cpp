@@ -6,8 +6,6 @@ namespace karsobel::cli {
 
 void useBinaryStandardInput() {}
 
-void useBinaryStandardOutput(bool) {}
-
 std::FILE* openForReading(const std::string& path) {
     return std::fopen(path.c_str(), "rb");
 }

@@ -27,10 +27,6 @@ void useBinaryStandardInput() {
     _setmode(_fileno(stdin), _O_BINARY);
 }
 
-void useBinaryStandardOutput(bool binary) {
-    _setmode(_fileno(stdout), binary ? _O_BINARY : _O_TEXT);
-}
-
 std::FILE* openForReading(const std::string& path) {
     return _wfopen(toUtf16(path).c_str(), L"rb");
 }

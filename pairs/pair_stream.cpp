@@ -46,7 +46,34 @@ std::size_t PairStream::feed(std::string_view bytes, char* letters) noexcept {
     if (partialSize_ > 0) {
         next = completePartial(next, end, letters);
     }
-    for (next = pairAscii(next, end, letters); next != end; next = pairAscii(next, end, letters)) {
+    while (next != end) {
+        const unsigned char* scalarUntil = end;
+        if (core_ != nullptr) {
+            next = pairVector(next, end, scalarUntil, letters);
+        }
+        next = pairScalar(next, scalarUntil, end, letters);
+    }
+    return static_cast<std::size_t>(letters - start);
+}
+
+std::size_t PairStream::finish(char* letters) noexcept {
+    char* const start = letters;
+    takePartialAsInvalid(letters);
+    return static_cast<std::size_t>(letters - start);
+}
+
+std::optional<char32_t> PairStream::unpairedCharacter() const noexcept {
+    if (pending_ == noCharacter) {
+        return std::nullopt;
+    }
+    return pending_;
+}
+
+const unsigned char* PairStream::pairScalar(const unsigned char* next,
+                                            const unsigned char* until, const unsigned char* end,
+                                            char*& letters) noexcept {
+    for (next = pairAscii(next, until, letters); next < until;
+         next = pairAscii(next, until, letters)) {
         const utf8::Decoded decoded = utf8::decodeFirst(next, end);
         switch (decoded.kind) {
         case utf8::Decoded::Kind::character:
@@ -64,20 +91,27 @@ std::size_t PairStream::feed(std::string_view bytes, char* letters) noexcept {
             break;
         }
     }
-    return static_cast<std::size_t>(letters - start);
+    return next;
 }
 
-std::size_t PairStream::finish(char* letters) noexcept {
-    char* const start = letters;
-    takePartialAsInvalid(letters);
-    return static_cast<std::size_t>(letters - start);
-}
-
-std::optional<char32_t> PairStream::unpairedCharacter() const noexcept {
-    if (pending_ == noCharacter) {
-        return std::nullopt;
+const unsigned char* PairStream::pairVector(const unsigned char* next, const unsigned char* end,
+                                            const unsigned char*& scalarUntil,
+                                            char*& letters) noexcept {
+    // The core knows the waiting character by one byte: itself if ASCII, else any byte without
+    // a value.
+    int pending = vector_pairing::noPending;
+    if (pending_ != noCharacter) {
+        pending = pending_ < asciiSize ? static_cast<int>(pending_) : 0x80;
     }
-    return pending_;
+    const vector_pairing::Run run = core_(next, end, pending, letters);
+    if (run.pending == vector_pairing::noPending) {
+        pending_ = noCharacter;
+    } else if (run.lastCharacter != nullptr) {
+        pending_ = utf8::decodeFirst(run.lastCharacter, end).character;
+    }
+    letters = run.letters;
+    scalarUntil = run.scalarUntil;
+    return run.next;
 }
 
 void PairStream::take(char32_t character, char*& letters) noexcept {

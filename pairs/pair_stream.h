@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pairs/vector_pairing.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -12,9 +14,14 @@ namespace karsobel {
 // with fourth, and so on. Line breaks and tabs are skipped, as Enter and Tab never change a
 // single-line box. Each byte that is not part of valid UTF-8 counts as one character with no
 // letter value. A character or a partial UTF-8 sequence left at the end of one piece carries over
-// to the next. No I/O, no allocation.
+// to the next. No I/O, no allocation. Valid UTF-8 goes through a vector core where the processor
+// has one; the scalar path, which gives the same letters, takes the rest.
 class PairStream {
 public:
+    // `core` null pairs on the scalar path alone.
+    explicit PairStream(vector_pairing::Core core = vector_pairing::fastestCore()) noexcept
+        : core_(core) {}
+
     // The most letters that one call to feed can give for `size` bytes (finish gives at most
     // maxLetters(0)).
     static constexpr std::size_t maxLetters(std::size_t size) noexcept { return size / 2 + 2; }
@@ -35,6 +42,12 @@ public:
 
 private:
     void take(char32_t character, char*& letters) noexcept;
+    // Pairs character by character from `next` until `until` is reached or passed, decoding up to
+    // `end`; returns where it stopped.
+    const unsigned char* pairScalar(const unsigned char* next, const unsigned char* until,
+                                    const unsigned char* end, char*& letters) noexcept;
+    const unsigned char* pairVector(const unsigned char* next, const unsigned char* end,
+                                    const unsigned char*& scalarUntil, char*& letters) noexcept;
     // Pairs the ASCII characters from `next` on; returns where the first other byte is, or `end`.
     const unsigned char* pairAscii(const unsigned char* next, const unsigned char* end,
                                    char*& letters) noexcept;
@@ -44,6 +57,7 @@ private:
                                          char*& letters) noexcept;
 
     static constexpr char32_t noCharacter = 0xFFFF'FFFF;
+    vector_pairing::Core core_;
     char32_t pending_ = noCharacter;
     // The start of a UTF-8 sequence cut off at the end of a piece, at most three bytes, and room
     // for the byte tried after them.

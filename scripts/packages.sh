@@ -1,5 +1,5 @@
 # Debian packages the build needs, those the tests and the benchmarks need besides.
-build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core help2man)
+build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core help2man libhwy-dev)
 test_packages=(libgtest-dev xvfb xdotool xclip python3 python3-xlib dpkg-dev file
                desktop-file-utils appstream lintian dbus-daemon at-spi2-core python3-gi
                gir1.2-atspi-2.0 procps qt6ct)

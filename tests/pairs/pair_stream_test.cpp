@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,7 @@
 namespace {
 
 using karsobel::PairStream;
+namespace vector_pairing = karsobel::vector_pairing;
 
 struct Outcome {
     std::string letters;
@@ -25,8 +28,9 @@ void PrintTo(const Outcome& outcome, std::ostream* out) {
 }
 
 // Feeds `text` cut at `cuts`, each piece with exactly the room feed asks for.
-Outcome pairInPieces(std::string_view text, const std::vector<std::size_t>& cuts) {
-    PairStream stream;
+Outcome pairInPieces(vector_pairing::Core core, std::string_view text,
+                     const std::vector<std::size_t>& cuts) {
+    PairStream stream(core);
     Outcome outcome;
     std::size_t start = 0;
     for (const std::size_t cut : cuts) {
@@ -79,16 +83,48 @@ const Case cases[] = {
 };
 // clang-format on
 
+// The scalar path alone, then each vector core this processor runs.
+std::vector<vector_pairing::Target> everyCore() {
+    std::vector<vector_pairing::Target> cores{{"scalar", nullptr}};
+    for (const vector_pairing::Target& target : vector_pairing::supportedTargets()) {
+        cores.push_back(target);
+    }
+    return cores;
+}
+
+// Line breaks change nothing, and 160 of them on either side give the vector cores blocks to
+// read the case in; "ab" pairs before the case only add C's.
+const std::string lineBreaks(160, '\n');
+const std::string abs = [] {
+    std::string text;
+    for (int i = 0; i < 80; ++i) {
+        text += "ab";
+    }
+    return text;
+}();
+
 TEST(PairStream, GivesTheSameLettersWhereverTheTextIsCut) {
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
-        EXPECT_EQ(pairInPieces(c.text, {c.text.size()}), c.expected) << "in one piece";
-        std::vector<std::size_t> everyByte;
-        for (std::size_t cut = 0; cut <= c.text.size(); ++cut) {
-            EXPECT_EQ(pairInPieces(c.text, {cut, c.text.size()}), c.expected) << "cut at " << cut;
-            everyByte.push_back(cut);
+    for (const vector_pairing::Target& core : everyCore()) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(core.name) + " " + testing::PrintToString(std::string(c.text)));
+            Outcome afterAbs = c.expected;
+            afterAbs.letters.insert(0, std::string(80, 'C'));
+            const std::pair<std::string, Outcome> texts[] = {
+                {std::string(c.text), c.expected},
+                {lineBreaks + std::string(c.text) + lineBreaks, c.expected},
+                {abs + std::string(c.text) + lineBreaks, afterAbs},
+            };
+            for (const auto& [text, expected] : texts) {
+                EXPECT_EQ(pairInPieces(core.core, text, {text.size()}), expected) << "in one piece";
+                std::vector<std::size_t> everyByte;
+                for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+                    EXPECT_EQ(pairInPieces(core.core, text, {cut, text.size()}), expected)
+                        << "cut at " << cut;
+                    everyByte.push_back(cut);
+                }
+                EXPECT_EQ(pairInPieces(core.core, text, everyByte), expected) << "a byte at a time";
+            }
         }
-        EXPECT_EQ(pairInPieces(c.text, everyByte), c.expected) << "a byte at a time";
     }
 }
 
@@ -100,7 +136,55 @@ TEST(PairStream, KeepsPairingAcrossLongLines) {
         text += line;
     }
     // 3003 a's: 1501 pairs of "B" and one a left over.
-    EXPECT_EQ(pairInPieces(text, {text.size()}), (Outcome{std::string(1501, 'B'), 0, U'a'}));
+    for (const vector_pairing::Target& core : everyCore()) {
+        EXPECT_EQ(pairInPieces(core.core, text, {text.size()}),
+                  (Outcome{std::string(1501, 'B'), 0, U'a'}))
+            << core.name;
+    }
+}
+
+// Random texts of every kind of byte, in runs long enough for the vector cores, cut at random:
+// each core gives what the scalar path gives for the whole text.
+TEST(PairStream, VectorCoresAgreeWithTheScalarPath) {
+    if (vector_pairing::supportedTargets().empty()) {
+        GTEST_SKIP() << "no vector core runs on this processor";
+    }
+    const std::string_view pieces[] = {
+        "a", "Z", "q", "m", " ", "7", ".", "\n", "\r\n", "\t",
+        "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF", "\xED\x9F\xBF",
+        "\xE2\x82", "\xF0\x9F\x98", "\xC3",                       // truncated
+        "\xC0\xAF", "\xE0\x80\xAF", "\xF0\x80\x80\x80", "\xC1\xBF", // overlong
+        "\xED\xA0\x80", "\xED\xBF\xBF",                           // surrogates
+        "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xFF", "\xFE", "\xF8", // above U+10FFFF
+        "\x80", "\xBF\xBF",                                       // stray continuations
+    };
+    constexpr std::size_t plainPieces = 10;
+    constexpr std::size_t validPieces = 15;
+    std::mt19937 random(19);
+    for (int round = 0; round < 300; ++round) {
+        // Mostly ASCII, mostly valid, or anything, so that whole blocks of each come up.
+        const std::size_t kinds[] = {plainPieces, validPieces, std::size(pieces)};
+        const std::size_t kind = kinds[round % 3];
+        const std::size_t rare = std::uniform_int_distribution<std::size_t>(0, 200)(random);
+        std::string text;
+        const std::size_t size = std::uniform_int_distribution<std::size_t>(0, 3000)(random);
+        while (text.size() < size) {
+            const bool anything = std::uniform_int_distribution<std::size_t>(0, 200)(random) < rare;
+            const std::size_t range = anything ? std::size(pieces) : kind;
+            text += pieces[std::uniform_int_distribution<std::size_t>(0, range - 1)(random)];
+        }
+        std::vector<std::size_t> cuts(std::uniform_int_distribution<int>(0, 4)(random));
+        for (std::size_t& cut : cuts) {
+            cut = std::uniform_int_distribution<std::size_t>(0, text.size())(random);
+        }
+        std::sort(cuts.begin(), cuts.end());
+        cuts.push_back(text.size());
+        const Outcome expected = pairInPieces(nullptr, text, {text.size()});
+        for (const vector_pairing::Target& target : vector_pairing::supportedTargets()) {
+            ASSERT_EQ(pairInPieces(target.core, text, cuts), expected)
+                << target.name << ", round " << round << ", " << text.size() << " bytes, cut at " << testing::PrintToString(cuts);
+        }
+    }
 }
 
 } // namespace

@@ -72,6 +72,6 @@ wine_prefix_kill_leftovers() {
 # that did not is killed.
 wine_prefix_end() {
     wineserver -k 2>/dev/null
-    timeout 30 wineserver -w 2>/dev/null
+    timeout 30 wineserver -w 2>/dev/null {wine_prefix_lock}>&-
     wine_prefix_kill_leftovers
 }

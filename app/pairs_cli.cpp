@@ -85,20 +85,13 @@ struct OpenSource {
 
 // A write error that ends the program: a closed pipe quietly, as a reader that has seen enough is
 // no fault; anything else with a message.
-class WriteFailed {
-public:
-    WriteFailed() : error_(errno), readerHasGone_(cli::readerHasGone(error_)) {}
-    int error() const noexcept { return error_; }
-    bool readerHasGone() const noexcept { return readerHasGone_; }
-
-private:
-    int error_;
-    bool readerHasGone_;
+struct WriteFailed {
+    OutputError cause;
 };
 
 void writeOut(const char* bytes, std::size_t size) {
-    if (size > 0 && std::fwrite(bytes, 1, size, stdout) != size) {
-        throw WriteFailed();
+    if (const auto error = writeOutput(std::string_view(bytes, size))) {
+        throw WriteFailed{*error};
     }
 }
 
@@ -115,10 +108,7 @@ public:
 
     void finish() {
         writeOut(letters_.data(), stream_.finish(letters_.data()));
-        writeOut("\n", 1);
-        if (std::fflush(stdout) != 0) {
-            throw WriteFailed();
-        }
+        writeOut(lineEnd.data(), lineEnd.size());
     }
 
     const PairStream& stream() const noexcept { return stream_; }
@@ -182,8 +172,8 @@ int pairSources(const std::vector<TextSource>& sources) {
         }
         writer.finish();
     } catch (const WriteFailed& failure) {
-        if (!failure.readerHasGone()) {
-            report(std::string("cannot write the letters: ") + std::strerror(failure.error()));
+        if (!failure.cause.readerHasGone) {
+            report(std::string("cannot write the letters: ") + std::strerror(failure.cause.error));
         }
         return 1;
     }

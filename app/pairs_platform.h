@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,9 +14,18 @@ void useBinaryStandardInput();
 // Opens a file, named in UTF-8, to read its bytes; null, with errno set, when it cannot.
 std::FILE* openForReading(const std::string& path);
 
-// Whether a write that failed with `error` failed because the reader of the output has gone, as
-// when a pipe is closed; asked at once, before anything else can change what the system says.
-bool readerHasGone(int error);
+// Why a write to standard output failed.
+struct OutputError {
+    int error; // an errno value, for the message
+    bool readerHasGone; // the reader of the output has gone, as when a pipe is closed
+};
+
+// Writes the bytes to standard output as they are, past the C library's buffer and its text mode;
+// the error, read from the system at once, when it cannot write them all.
+std::optional<OutputError> writeOutput(std::string_view bytes);
+
+// How a line of text ends on this system.
+extern const std::string_view lineEnd;
 
 // Writes a line of UTF-8 text to standard error so that a console shows it.
 void writeErrorLine(std::string_view line);

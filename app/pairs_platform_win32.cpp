@@ -1,5 +1,6 @@
 #include "app/pairs_platform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
@@ -21,6 +22,25 @@ std::wstring toUtf16(std::string_view text) {
     return wide;
 }
 
+// A closed pipe reads as ERROR_NO_DATA on Windows, ERROR_PIPE_NOT_CONNECTED under Wine.
+OutputError outputError(DWORD systemError) {
+    switch (systemError) {
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+    case ERROR_PIPE_NOT_CONNECTED:
+        return {EPIPE, true};
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return {ENOSPC, false};
+    case ERROR_ACCESS_DENIED:
+        return {EACCES, false};
+    case ERROR_INVALID_HANDLE:
+        return {EBADF, false};
+    default:
+        return {EIO, false};
+    }
+}
+
 } // namespace
 
 void useBinaryStandardInput() {
@@ -31,13 +51,22 @@ std::FILE* openForReading(const std::string& path) {
     return _wfopen(toUtf16(path).c_str(), L"rb");
 }
 
-bool readerHasGone(int error) {
-    // The C library does not always translate these into EPIPE: Windows says ERROR_NO_DATA, Wine
-    // ERROR_PIPE_NOT_CONNECTED.
-    const DWORD systemError = GetLastError();
-    return error == EPIPE || systemError == ERROR_BROKEN_PIPE || systemError == ERROR_NO_DATA ||
-           systemError == ERROR_PIPE_NOT_CONNECTED;
+std::optional<OutputError> writeOutput(std::string_view bytes) {
+    // WriteFile itself, as the C library's text mode crawls and its error numbers lose which
+    // system error it was.
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    while (!bytes.empty()) {
+        const DWORD size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
+        DWORD written = 0;
+        if (!WriteFile(output, bytes.data(), size, &written, nullptr)) {
+            return outputError(GetLastError());
+        }
+        bytes.remove_prefix(written);
+    }
+    return std::nullopt;
 }
+
+const std::string_view lineEnd = "\r\n";
 
 void writeErrorLine(std::string_view line) {
     // A console shows UTF-16 whatever its code page; a file or a pipe gets the UTF-8 bytes.

@@ -94,6 +94,19 @@ def check_closed_pipe(command, directory):
     return False
 
 
+def check_full_output(command, directory):
+    """Standard output on a full device: the program says it cannot write, with status 1."""
+    with open(os.devnull, "rb") as empty, open("/dev/full", "wb") as full:
+        result = subprocess.run(command + [b"hito"], stdin=empty, stdout=full,
+                                stderr=subprocess.PIPE, cwd=directory, timeout=TIMEOUT)
+    err = result.stderr.replace(b"\r\n", b"\n").decode(errors="replace")
+    if result.returncode == 1 and re.fullmatch(r"karsobel-pairs: cannot write the letters: "
+                                               r"[^\n]+\n", err):
+        return True
+    print(f"FAIL: full output: status {result.returncode}, stderr {err!r}")
+    return False
+
+
 def main():
     command = sys.argv[1:]
     # Wine reads the arguments it hands a Windows program in the locale's encoding.
@@ -104,6 +117,8 @@ def main():
                 file.write(content)
         results = [check_case(command, case, directory) for case in CASES]
         results.append(check_closed_pipe(command, directory))
+        if os.path.exists("/dev/full"):
+            results.append(check_full_output(command, directory))
     print(f"{results.count(True)} of {len(results)} cases passed")
     return 0 if all(results) else 1
 

@@ -121,6 +121,10 @@ TEST_F(Form1Test, FontsAreBoldMsSansSerif) {
     }
 }
 
+int brightness(COLORREF colour) {
+    return GetRValue(colour) + GetGValue(colour) + GetBValue(colour);
+}
+
 // The text colour each control draws in once the user's colours have changed to `text` on
 // `window` and on the button face.
 struct SchemeCase {
@@ -169,10 +173,6 @@ protected:
         return farthest;
     }
 
-    static int brightness(COLORREF colour) {
-        return GetRValue(colour) + GetGValue(colour) + GetBValue(colour);
-    }
-
     static constexpr std::array<int, 4> elements{COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
                                                  COLOR_BTNTEXT};
     std::array<COLORREF, 4> saved_{GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT),
@@ -207,10 +207,6 @@ TEST_F(Form1SchemeTest, TextStaysReadableOnTheFormsColoursUnderAnyScheme) {
         }
         EXPECT_EQ(captionColour(), captionText);
     }
-}
-
-int brightness(COLORREF colour) {
-    return GetRValue(colour) + GetGValue(colour) + GetBValue(colour);
 }
 
 TEST_F(Form1Test, ButtonShowsItsFaceFocusAndPressedStates) {

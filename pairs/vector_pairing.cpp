@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <cstring>
 
-// AVX-512 and SSE4 add little here over AVX2 and SSSE3 and could not be tried on the machines the
-// tests run on; SVE's vectors may be longer than a block.
+// AVX-512 without its byte compress and SSE4 add little here over AVX2 and SSSE3; SVE's vectors
+// may be longer than a block.
 #define HWY_DISABLED_TARGETS                                                                   \
-    (HWY_AVX3 | HWY_AVX3_DL | HWY_SSE4 | HWY_SVE | HWY_SVE2 | HWY_SVE_256 | HWY_SVE2_128)
+    (HWY_AVX3 | HWY_SSE4 | HWY_SVE | HWY_SVE2 | HWY_SVE_256 | HWY_SVE2_128)
+// Wanted for its byte compress, which closes up a block in one step.
+#define HWY_WANT_AVX3_DL
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "pairs/vector_pairing.cpp"
 #include <hwy/foreach_target.h>
@@ -51,6 +53,13 @@ constexpr CloseUpTable closeUpTable = [] {
 // them.
 template <class D>
 std::size_t closeUp(D d, hn::Vec<D> bytes, const std::uint8_t* bits, std::uint8_t* out) {
+#if HWY_TARGET == HWY_AVX3_DL
+    // The byte compress in a register, then a whole store: the compress straight to memory is
+    // slow on some processors.
+    const auto mask = hn::LoadMaskBits(d, bits);
+    hn::StoreU(hn::Compress(bytes, mask), d, out);
+    return hn::CountTrue(d, mask);
+#else
     const hn::CappedTag<std::uint8_t, 8> d8;
     std::uint8_t lanes[hn::MaxLanes(d)];
     hn::StoreU(bytes, d, lanes);
@@ -62,6 +71,7 @@ std::size_t closeUp(D d, hn::Vec<D> bytes, const std::uint8_t* bits, std::uint8_
         out += std::popcount(group);
     }
     return static_cast<std::size_t>(out - start);
+#endif
 }
 
 // The letter value of each byte, 1 to 26 for an ASCII letter of either case, else 0.
@@ -269,16 +279,22 @@ Run pairRun(const unsigned char* next, const unsigned char* end, int pending, ch
             }
             const std::uint64_t dropped = droppedOf(at);
             const std::uint64_t characters = ~dropped;
-            if (std::popcount(dropped) <= fewDropped) {
-                // Reads at most 64 bytes into the next block.
+            const int droppedCount = std::popcount(dropped);
+            if (droppedCount <= fewDropped) {
+                // Reads at most 64 bytes into the next block. The bytes after the first dropped
+                // one are moved up without a branch on whether there is one: with none, the
+                // copy lands past the block, where the next block's bytes go.
                 copyBlock(at, out);
-                std::size_t removed = 0;
-                for (std::uint64_t rest = dropped; rest != 0; rest &= rest - 1) {
+                const auto first = static_cast<std::size_t>(std::countr_zero(dropped));
+                const std::size_t anyDropped = dropped != 0 ? 1 : 0;
+                copyBlock(at + first + anyDropped, out + first);
+                std::size_t removed = 1;
+                for (std::uint64_t rest = dropped & (dropped - 1); rest != 0; rest &= rest - 1) {
                     const auto position = static_cast<std::size_t>(std::countr_zero(rest));
                     copyBlock(at + position + 1, out + position - removed);
                     ++removed;
                 }
-                out += blockSize - removed;
+                out += blockSize - static_cast<std::size_t>(droppedCount);
             } else {
                 const auto* bits = reinterpret_cast<const std::uint8_t*>(&characters);
                 for (std::size_t i = 0; i < blockSize; i += hn::Lanes(d)) {
@@ -322,14 +338,27 @@ namespace {
 
 #if HWY_ARCH_X86 && (defined(__GNUC__) || defined(__clang__))
 std::span<const Target> findTargets() noexcept {
-    static constexpr Target all[] = {{"AVX2", N_AVX2::pairRun}, {"SSSE3", N_SSSE3::pairRun}};
+    static constexpr Target all[] = {
+        {"AVX3_DL", N_AVX3_DL::pairRun}, {"AVX2", N_AVX2::pairRun}, {"SSSE3", N_SSSE3::pairRun}};
     __builtin_cpu_init();
+    // Every extension the compiler may use for each target, as Highway itself looks for them.
     const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2") &&
                       __builtin_cpu_supports("fma");
-    if (avx2) {
+    const bool avx3dl = avx2 && __builtin_cpu_supports("avx512f") &&
+                        __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq") &&
+                        __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi") &&
+                        __builtin_cpu_supports("avx512vbmi2") &&
+                        __builtin_cpu_supports("avx512vnni") &&
+                        __builtin_cpu_supports("avx512bitalg") &&
+                        __builtin_cpu_supports("avx512vpopcntdq") &&
+                        __builtin_cpu_supports("vpclmulqdq") && __builtin_cpu_supports("vaes");
+    if (avx3dl) {
         return all;
     }
-    return __builtin_cpu_supports("ssse3") ? std::span(all).subspan(1)
+    if (avx2) {
+        return std::span(all).subspan(1);
+    }
+    return __builtin_cpu_supports("ssse3") ? std::span(all).subspan(2)
                                            : std::span<const Target>();
 }
 #elif HWY_STATIC_TARGET != HWY_SCALAR && HWY_STATIC_TARGET != HWY_EMU128

@@ -17,7 +17,8 @@ ODD = r"karsobel-pairs: the last character, {}, has no partner and gives no lett
 
 # Arguments, standard input, exit status, and the whole of standard output and of standard error
 # as regular expressions. Files named here are made in the working directory first.
-FILES = {"line-break.txt": b"h\r\nit\no\n", "odd.txt": b"ab\nc"}
+FILES = {"line-break.txt": b"h\r\nit\no\n", "odd.txt": b"ab\nc",
+         "long.txt": b"ab" * 150000 + b"yz" * 50000}
 CASES = [
     # The worked pairs.
     (["hito"], b"", 0, r"QI\n", r""),
@@ -47,6 +48,9 @@ CASES = [
     (["ab", "-f"], b"", 2, r"", r"karsobel-pairs: option '-f' needs a file name\n.*"),
     (["ab", "-f", "missing.txt"], b"", 1, r"",
      r"karsobel-pairs: cannot read 'missing.txt': [^\n]+\n"),
+    (["-f", "."], b"", 1, r"", r"karsobel-pairs: cannot read '\.': [^\n]+\n"),
+    # A file read in many pieces, each in its place.
+    (["-f", "long.txt"], b"", 0, r"C{150000}Y{50000}\n", r""),
 ]
 
 

@@ -2,7 +2,6 @@
 
 #include "app/pairs_options.h"
 #include "app/pairs_platform.h"
-#include "app/read_ahead.h"
 #include "pairs/pair_stream.h"
 #include "pairs/utf8.h"
 
@@ -122,15 +121,16 @@ private:
 // Streams one file or standard input through the writer; false, with the error reported, when it
 // cannot be read to its end.
 bool pairFrom(std::FILE* file, std::string_view name, PairWriter& writer) {
-    ReadAhead input(file, chunkSize);
+    std::vector<char> chunk(chunkSize);
     for (;;) {
-        const ReadAhead::Piece piece = input.next();
-        writer.feed(piece.bytes);
-        if (piece.error != 0) {
-            report("cannot read " + std::string(name) + ": " + std::strerror(piece.error));
+        const std::size_t size = std::fread(chunk.data(), 1, chunk.size(), file);
+        const int readError = std::ferror(file) ? errno : 0;
+        writer.feed(std::string_view(chunk.data(), size));
+        if (readError != 0) {
+            report("cannot read " + std::string(name) + ": " + std::strerror(readError));
             return false;
         }
-        if (piece.bytes.size() < chunkSize) {
+        if (size < chunk.size()) {
             return true;
         }
     }

@@ -80,11 +80,13 @@ const sequences = [
   ["a character outside the basic plane is one character", ["\u{1F600}a"], "A"],
   ["a paste is one change, and the next pairs the box's first two", [{ paste: "hello" }, "x"], "M"],
   ["a paste completes a pending pair; the rest goes", ["a", { paste: "bcd" }, "hi"], "CQ"],
+  ["a paste's last line breaks go, the others become spaces", [{ paste: "\nbc\r\n\n" }, "x"], "B"],
   ["Backspace is a change", ["a", { press: "Backspace" }, "hi"], "Q"],
   ["Backspace over a selection is a change", ["x", { press: "Shift+Home" }, { press: "Backspace" },
    "hi"], "Q"],
   ["Backspace in an empty box changes nothing", [{ press: "Backspace" }, "hi"], "Q"],
   ["undo is a change", ["a", { press: "Control+Z" }, "hi"], "Q"],
+  ["undo of a paste is a change", [{ paste: "hello" }, { press: "Control+Z" }, "hi"], "Q"],
   ["Clear empties the output and keeps the pending character", ["hi", "a", { click: "Clear" }, "b"],
    "C"],
 ];

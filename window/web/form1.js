@@ -19,6 +19,16 @@ function karsobelWithUnits(text, use) {
   }
 }
 
+// Pasted text as a one-line box takes it: line breaks at its end dropped, every other line break
+// (CR LF, CR or LF) a space.
+function karsobelOneLine(text) {
+  let end = text.length;
+  while (end > 0 && (text[end - 1] === "\n" || text[end - 1] === "\r")) {
+    --end;
+  }
+  return text.slice(0, end).replace(/\r\n|\r|\n/g, " ");
+}
+
 // The edit an input event is about to make to `box`, where the browser is known to make it this
 // way: text typed or pasted over the selection or at the caret, Backspace over the selection or
 // on a character that nothing combines with, Delete over the selection. Null for any other edit,
@@ -31,9 +41,9 @@ function karsobelKeyEdit(box, event) {
   const end = box.selectionEnd;
   switch (event.inputType) {
     case "insertText":
+      return event.data ? { start, end, typed: event.data } : null;
     case "insertFromPaste":
-      // A one-line box takes line breaks out of what is pasted, so only text without them is known.
-      return event.data && !/[\r\n]/.test(event.data) ? { start, end, typed: event.data } : null;
+      return event.data ? { start, end, typed: karsobelOneLine(event.data) } : null;
     case "deleteContentBackward":
       if (start !== end) {
         return { start, end, typed: "" };
@@ -130,9 +140,27 @@ function karsobelBuildForm() {
   showReadableText();
   matchMedia("(prefers-color-scheme: dark)").addEventListener("change", showReadableText);
 
+  const reportChange = () => karsobelWithUnits(input.value, _karsobel_input_changed);
+  // The paste the page made itself, while it is the box's last change: the text, selection start
+  // and end that undoing it brings back. The browser's undo does not know of it.
+  let paste = null;
+  const undoPaste = () => {
+    if (paste === null) {
+      return false;
+    }
+    // The emscripten optimiser here drops a destructuring declaration.
+    const undone = paste;
+    paste = null;
+    input.value = undone.text;
+    input.setSelectionRange(undone.start, undone.end);
+    reportChange();
+    return true;
+  };
+
   Module["form"] = {
     // Emptying the box is a change like any other, reported before this returns.
     clearInput() {
+      paste = null;
       input.value = "";
       _karsobel_input_changed(0, 0);
     },
@@ -151,6 +179,10 @@ function karsobelBuildForm() {
   };
 
   input.addEventListener("beforeinput", (event) => {
+    if (event.inputType === "historyUndo" && undoPaste()) {
+      event.preventDefault();
+      return;
+    }
     const edit = karsobelKeyEdit(input, event);
     if (edit === null) {
       return;
@@ -160,11 +192,24 @@ function karsobelBuildForm() {
         _karsobel_key_edit(text, length, edit.start, edit.end, typed, typedLength)));
     if (taken) {
       event.preventDefault();
+    } else if (event.inputType === "insertFromPaste") {
+      // The browser's own paste of ten million characters takes seconds in its editing command
+      // before the box lays them out; put in the text directly, the caret after it.
+      event.preventDefault();
+      paste = { text: input.value, start: edit.start, end: edit.end };
+      input.setRangeText(edit.typed, edit.start, edit.end, "end");
+      reportChange();
     }
   });
-  input.addEventListener("input", () => {
-    karsobelWithUnits(input.value, _karsobel_input_changed);
+  // With no edit of its own to undo, the browser's undo key does nothing, not even beforeinput.
+  input.addEventListener("keydown", (event) => {
+    const undoKey = (event.ctrlKey || event.metaKey) && !event.altKey && !event.shiftKey &&
+                    event.key.toLowerCase() === "z";
+    if (undoKey && undoPaste()) {
+      event.preventDefault();
+    }
   });
+  input.addEventListener("input", reportChange);
   byName("Command1").addEventListener("click", () => _karsobel_clear_clicked());
   input.focus();
 }

@@ -187,9 +187,8 @@ function karsobelBuildForm() {
     if (edit === null) {
       return;
     }
-    const taken = karsobelWithUnits(input.value, (text, length) =>
-      karsobelWithUnits(edit.typed, (typed, typedLength) =>
-        _karsobel_key_edit(text, length, edit.start, edit.end, typed, typedLength)));
+    const taken = karsobelWithUnits(edit.typed, (typed, typedLength) =>
+      _karsobel_key_edit(edit.start, edit.end, typed, typedLength));
     if (taken) {
       event.preventDefault();
     } else if (event.inputType === "insertFromPaste") {

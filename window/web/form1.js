@@ -197,6 +197,9 @@ function karsobelBuildForm() {
       event.preventDefault();
       paste = { text: input.value, start: edit.start, end: edit.end };
       input.setRangeText(edit.typed, edit.start, edit.end, "end");
+      // The caret into view, as the browser's paste brings it: it ends the text, since a box that
+      // holds text pairs at its next change.
+      input.scrollLeft = input.scrollWidth;
       reportChange();
     }
   });

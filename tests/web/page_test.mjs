@@ -103,13 +103,18 @@ for (const [what, steps, output] of sequences) {
   });
 }
 
-test("a big paste, its end in view, and the key after it", async () => {
+test("a big paste, its end in view, undone and redone, and the key after it", async () => {
   await openPage();
   await perform({ paste: "ab".repeat(500000) });
   assert.equal((await value("Text1")).length, 1000000);
   const shown = await page.$eval("#Text1", (box) =>
     box.scrollLeft > 0 && box.scrollLeft + box.clientWidth >= box.scrollWidth - 1);
   assert.ok(shown, "the pasted text's end, with the caret, is scrolled into view");
+  // Each a change: the undo the second, which pairs the emptied box to nothing; the redo the first.
+  await perform({ press: "Control+Z" });
+  assert.equal(await value("Text1"), "");
+  await perform({ press: "Control+Shift+Z" });
+  assert.equal((await value("Text1")).length, 1000000);
   await perform("c");
   assert.equal(await value("Text2"), "C");
   assert.equal(await value("Text1"), "");

@@ -59,6 +59,53 @@ function karsobelKeyEdit(box, event) {
   }
 }
 
+// The pastes the page makes into `box` itself, past the browser's editing command, which takes
+// seconds over ten million characters before the box lays them out; and their undo and redo, which
+// the browser's history does not know. `reportChange` hands a change of the box to the core.
+function karsobelOwnPastes(box, reportChange) {
+  // The paste while it is the box's last change, and the one undone while its undo is: each as
+  // the text before it, the selection it replaced and the text it put in.
+  let done = null;
+  let undone = null;
+  const put = (start, end, typed) => {
+    done = { text: box.value, start, end, typed };
+    undone = null;
+    box.setRangeText(typed, start, end, "end");
+    // The caret into view, as the browser's paste brings it: it ends the text, since a box that
+    // holds text pairs at its next change.
+    box.scrollLeft = box.scrollWidth;
+    reportChange();
+  };
+  return {
+    paste: put,
+    undo() {
+      if (done === null) {
+        return false;
+      }
+      const paste = done;
+      done = null;
+      box.value = paste.text;
+      box.setSelectionRange(paste.start, paste.end);
+      reportChange();
+      // Kept only now: the pair this change makes empties the box, and that forgets the pastes.
+      undone = paste;
+      return true;
+    },
+    redo() {
+      if (undone === null) {
+        return false;
+      }
+      put(undone.start, undone.end, undone.typed);
+      return true;
+    },
+    // Another change of the box.
+    forget() {
+      done = null;
+      undone = null;
+    },
+  };
+}
+
 function karsobelRgb(colour) {
   return "rgb(" + colour.join(",") + ")";
 }
@@ -141,26 +188,12 @@ function karsobelBuildForm() {
   matchMedia("(prefers-color-scheme: dark)").addEventListener("change", showReadableText);
 
   const reportChange = () => karsobelWithUnits(input.value, _karsobel_input_changed);
-  // The paste the page made itself, while it is the box's last change: the text, selection start
-  // and end that undoing it brings back. The browser's undo does not know of it.
-  let paste = null;
-  const undoPaste = () => {
-    if (paste === null) {
-      return false;
-    }
-    // The emscripten optimiser here drops a destructuring declaration.
-    const undone = paste;
-    paste = null;
-    input.value = undone.text;
-    input.setSelectionRange(undone.start, undone.end);
-    reportChange();
-    return true;
-  };
+  const pastes = karsobelOwnPastes(input, reportChange);
 
   Module["form"] = {
     // Emptying the box is a change like any other, reported before this returns.
     clearInput() {
-      paste = null;
+      pastes.forget();
       input.value = "";
       _karsobel_input_changed(0, 0);
     },
@@ -179,7 +212,8 @@ function karsobelBuildForm() {
   };
 
   input.addEventListener("beforeinput", (event) => {
-    if (event.inputType === "historyUndo" && undoPaste()) {
+    if ((event.inputType === "historyUndo" && pastes.undo()) ||
+        (event.inputType === "historyRedo" && pastes.redo())) {
       event.preventDefault();
       return;
     }
@@ -192,26 +226,25 @@ function karsobelBuildForm() {
     if (taken) {
       event.preventDefault();
     } else if (event.inputType === "insertFromPaste") {
-      // The browser's own paste of ten million characters takes seconds in its editing command
-      // before the box lays them out; put in the text directly, the caret after it.
       event.preventDefault();
-      paste = { text: input.value, start: edit.start, end: edit.end };
-      input.setRangeText(edit.typed, edit.start, edit.end, "end");
-      // The caret into view, as the browser's paste brings it: it ends the text, since a box that
-      // holds text pairs at its next change.
-      input.scrollLeft = input.scrollWidth;
-      reportChange();
+      pastes.paste(edit.start, edit.end, edit.typed);
     }
   });
-  // With no edit of its own to undo, the browser's undo key does nothing, not even beforeinput.
+  // With no edit of its own to undo or redo, the browser's keys for them do nothing, not even
+  // beforeinput.
   input.addEventListener("keydown", (event) => {
-    const undoKey = (event.ctrlKey || event.metaKey) && !event.altKey && !event.shiftKey &&
-                    event.key.toLowerCase() === "z";
-    if (undoKey && undoPaste()) {
+    const command = (event.ctrlKey || event.metaKey) && !event.altKey;
+    const key = event.key.toLowerCase();
+    const undo = command && !event.shiftKey && key === "z";
+    const redo = command && (event.shiftKey ? key === "z" : key === "y");
+    if ((undo && pastes.undo()) || (redo && pastes.redo())) {
       event.preventDefault();
     }
   });
-  input.addEventListener("input", reportChange);
+  input.addEventListener("input", () => {
+    pastes.forget();
+    reportChange();
+  });
   byName("Command1").addEventListener("click", () => _karsobel_clear_clicked());
   input.focus();
 }

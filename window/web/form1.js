@@ -1,6 +1,7 @@
 // The page's side of the window, appended to the core's loader: it builds the form from the
 // description the core gives, hands the input box's changes and key edits and the Clear button's
-// clicks to the core's pair entry, and does what the pair entry asks of the window.
+// clicks to the core's pair entry, puts pastes into the input box itself, and does what the pair
+// entry asks of the window.
 
 // Calls `use(pointer, length)` with `text` as UTF-16 units in the core's memory.
 function karsobelWithUnits(text, use) {

@@ -80,11 +80,13 @@ const sequences = [
   ["a character outside the basic plane is one character", ["\u{1F600}a"], "A"],
   ["a paste is one change, and the next pairs the box's first two", [{ paste: "hello" }, "x"], "M"],
   ["a paste completes a pending pair; the rest goes", ["a", { paste: "bcd" }, "hi"], "CQ"],
+  ["a paste's last line breaks go, the others become spaces", [{ paste: "\nbc\r\n\n" }, "x"], "B"],
   ["Backspace is a change", ["a", { press: "Backspace" }, "hi"], "Q"],
   ["Backspace over a selection is a change", ["x", { press: "Shift+Home" }, { press: "Backspace" },
    "hi"], "Q"],
   ["Backspace in an empty box changes nothing", [{ press: "Backspace" }, "hi"], "Q"],
   ["undo is a change", ["a", { press: "Control+Z" }, "hi"], "Q"],
+  ["undo of a paste is a change", [{ paste: "hello" }, { press: "Control+Z" }, "hi"], "Q"],
   ["Clear empties the output and keeps the pending character", ["hi", "a", { click: "Clear" }, "b"],
    "C"],
 ];
@@ -101,9 +103,17 @@ for (const [what, steps, output] of sequences) {
   });
 }
 
-test("a big paste and the key after it", async () => {
+test("a big paste, its end in view, undone and redone, and the key after it", async () => {
   await openPage();
   await perform({ paste: "ab".repeat(500000) });
+  assert.equal((await value("Text1")).length, 1000000);
+  const shown = await page.$eval("#Text1", (box) =>
+    box.scrollLeft > 0 && box.scrollLeft + box.clientWidth >= box.scrollWidth - 1);
+  assert.ok(shown, "the pasted text's end, with the caret, is scrolled into view");
+  // Each a change: the undo the second, which pairs the emptied box to nothing; the redo the first.
+  await perform({ press: "Control+Z" });
+  assert.equal(await value("Text1"), "");
+  await perform({ press: "Control+Shift+Z" });
   assert.equal((await value("Text1")).length, 1000000);
   await perform("c");
   assert.equal(await value("Text2"), "C");

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // The page's side of the window, `Module.form`, set up by form1.js.
 EM_JS(void, karsobel_page_clear_input, (), { Module["form"].clearInput(); });
@@ -27,6 +28,23 @@ void Form1::appendToOutput(char16_t letter) { karsobel_page_append_to_output(let
 void Form1::clearOutput() { karsobel_page_clear_output(); }
 
 void Form1::focusInput() { karsobel_page_focus_input(); }
+
+void Form1::onInputChanged(std::u16string_view text) {
+    // Kept first: the box emptied from inside the pair entry reports its empty text, the last.
+    inputText_ = text;
+    pairEntry_.onInputChanged(text);
+}
+
+bool Form1::onKeyEdit(const KeyEdit& edit) {
+    // Taken out while the pair entry reads it: a pair made from this edit empties the box, and so
+    // the kept text, from inside. Put back if the box takes the key itself.
+    std::u16string text = std::exchange(inputText_, {});
+    const bool taken = pairEntry_.onKeyEdit(text, edit);
+    if (!taken) {
+        inputText_ = std::move(text);
+    }
+    return taken;
+}
 
 namespace {
 
@@ -55,15 +73,14 @@ EMSCRIPTEN_KEEPALIVE const char* karsobel_form_json() {
 }
 
 EMSCRIPTEN_KEEPALIVE void karsobel_input_changed(const char16_t* units, std::size_t length) {
-    karsobel::web::form1().pairEntry().onInputChanged(karsobel::web::text(units, length));
+    karsobel::web::form1().onInputChanged(karsobel::web::text(units, length));
 }
 
-EMSCRIPTEN_KEEPALIVE bool karsobel_key_edit(const char16_t* units, std::size_t length,
-                                            std::size_t start, std::size_t end,
+// A key's edit of the input box, whose text is the one last reported changed.
+EMSCRIPTEN_KEEPALIVE bool karsobel_key_edit(std::size_t start, std::size_t end,
                                             const char16_t* typed, std::size_t typedLength) {
-    using karsobel::web::text;
-    const karsobel::KeyEdit edit{start, end, std::u16string(text(typed, typedLength))};
-    return karsobel::web::form1().pairEntry().onKeyEdit(text(units, length), edit);
+    const karsobel::KeyEdit edit{start, end, std::u16string(karsobel::web::text(typed, typedLength))};
+    return karsobel::web::form1().onKeyEdit(edit);
 }
 
 // Colours as 0xRRGGBB: the text colour that reads on `background`, `preferred` where it does.

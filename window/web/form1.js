@@ -1,6 +1,7 @@
 // The page's side of the window, appended to the core's loader: it builds the form from the
 // description the core gives, hands the input box's changes and key edits and the Clear button's
-// clicks to the core's pair entry, and does what the pair entry asks of the window.
+// clicks to the core's pair entry, puts pastes into the input box itself, and does what the pair
+// entry asks of the window.
 
 // Calls `use(pointer, length)` with `text` as UTF-16 units in the core's memory.
 function karsobelWithUnits(text, use) {
@@ -19,6 +20,16 @@ function karsobelWithUnits(text, use) {
   }
 }
 
+// Pasted text as a one-line box takes it: line breaks at its end dropped, every other line break
+// (CR LF, CR or LF) a space.
+function karsobelOneLine(text) {
+  let end = text.length;
+  while (end > 0 && (text[end - 1] === "\n" || text[end - 1] === "\r")) {
+    --end;
+  }
+  return text.slice(0, end).replace(/\r\n|\r|\n/g, " ");
+}
+
 // The edit an input event is about to make to `box`, where the browser is known to make it this
 // way: text typed or pasted over the selection or at the caret, Backspace over the selection or
 // on a character that nothing combines with, Delete over the selection. Null for any other edit,
@@ -31,9 +42,9 @@ function karsobelKeyEdit(box, event) {
   const end = box.selectionEnd;
   switch (event.inputType) {
     case "insertText":
+      return event.data ? { start, end, typed: event.data } : null;
     case "insertFromPaste":
-      // A one-line box takes line breaks out of what is pasted, so only text without them is known.
-      return event.data && !/[\r\n]/.test(event.data) ? { start, end, typed: event.data } : null;
+      return event.data ? { start, end, typed: karsobelOneLine(event.data) } : null;
     case "deleteContentBackward":
       if (start !== end) {
         return { start, end, typed: "" };
@@ -47,6 +58,53 @@ function karsobelKeyEdit(box, event) {
     default:
       return null;
   }
+}
+
+// The pastes the page makes into `box` itself, past the browser's editing command, which takes
+// seconds over ten million characters before the box lays them out; and their undo and redo, which
+// the browser's history does not know. `reportChange` hands a change of the box to the core.
+function karsobelOwnPastes(box, reportChange) {
+  // The paste while it is the box's last change, and the one undone while its undo is: each as
+  // the text before it, the selection it replaced and the text it put in.
+  let done = null;
+  let undone = null;
+  const put = (start, end, typed) => {
+    done = { text: box.value, start, end, typed };
+    undone = null;
+    box.setRangeText(typed, start, end, "end");
+    // The caret into view, as the browser's paste brings it: it ends the text, since a box that
+    // holds text pairs at its next change.
+    box.scrollLeft = box.scrollWidth;
+    reportChange();
+  };
+  return {
+    paste: put,
+    undo() {
+      if (done === null) {
+        return false;
+      }
+      const paste = done;
+      done = null;
+      box.value = paste.text;
+      box.setSelectionRange(paste.start, paste.end);
+      reportChange();
+      // Kept only now: the pair this change makes empties the box, and that forgets the pastes.
+      undone = paste;
+      return true;
+    },
+    redo() {
+      if (undone === null) {
+        return false;
+      }
+      put(undone.start, undone.end, undone.typed);
+      return true;
+    },
+    // Another change of the box.
+    forget() {
+      done = null;
+      undone = null;
+    },
+  };
 }
 
 function karsobelRgb(colour) {
@@ -130,9 +188,13 @@ function karsobelBuildForm() {
   showReadableText();
   matchMedia("(prefers-color-scheme: dark)").addEventListener("change", showReadableText);
 
+  const reportChange = () => karsobelWithUnits(input.value, _karsobel_input_changed);
+  const pastes = karsobelOwnPastes(input, reportChange);
+
   Module["form"] = {
     // Emptying the box is a change like any other, reported before this returns.
     clearInput() {
+      pastes.forget();
       input.value = "";
       _karsobel_input_changed(0, 0);
     },
@@ -151,19 +213,38 @@ function karsobelBuildForm() {
   };
 
   input.addEventListener("beforeinput", (event) => {
+    if ((event.inputType === "historyUndo" && pastes.undo()) ||
+        (event.inputType === "historyRedo" && pastes.redo())) {
+      event.preventDefault();
+      return;
+    }
     const edit = karsobelKeyEdit(input, event);
     if (edit === null) {
       return;
     }
-    const taken = karsobelWithUnits(input.value, (text, length) =>
-      karsobelWithUnits(edit.typed, (typed, typedLength) =>
-        _karsobel_key_edit(text, length, edit.start, edit.end, typed, typedLength)));
+    const taken = karsobelWithUnits(edit.typed, (typed, typedLength) =>
+      _karsobel_key_edit(edit.start, edit.end, typed, typedLength));
     if (taken) {
+      event.preventDefault();
+    } else if (event.inputType === "insertFromPaste") {
+      event.preventDefault();
+      pastes.paste(edit.start, edit.end, edit.typed);
+    }
+  });
+  // With no edit of its own to undo or redo, the browser's keys for them do nothing, not even
+  // beforeinput.
+  input.addEventListener("keydown", (event) => {
+    const command = (event.ctrlKey || event.metaKey) && !event.altKey;
+    const key = event.key.toLowerCase();
+    const undo = command && !event.shiftKey && key === "z";
+    const redo = command && (event.shiftKey ? key === "z" : key === "y");
+    if ((undo && pastes.undo()) || (redo && pastes.redo())) {
       event.preventDefault();
     }
   });
   input.addEventListener("input", () => {
-    karsobelWithUnits(input.value, _karsobel_input_changed);
+    pastes.forget();
+    reportChange();
   });
   byName("Command1").addEventListener("click", () => _karsobel_clear_clicked());
   input.focus();

@@ -79,7 +79,8 @@ EMSCRIPTEN_KEEPALIVE void karsobel_input_changed(const char16_t* units, std::siz
 // A key's edit of the input box, whose text is the one last reported changed.
 EMSCRIPTEN_KEEPALIVE bool karsobel_key_edit(std::size_t start, std::size_t end,
                                             const char16_t* typed, std::size_t typedLength) {
-    const karsobel::KeyEdit edit{start, end, std::u16string(karsobel::web::text(typed, typedLength))};
+    using karsobel::web::text;
+    const karsobel::KeyEdit edit{start, end, std::u16string(text(typed, typedLength))};
     return karsobel::web::form1().onKeyEdit(edit);
 }
 

@@ -196,7 +196,7 @@ function karsobelBuildForm() {
     clearInput() {
       pastes.forget();
       input.value = "";
-      _karsobel_input_changed(0, 0);
+      reportChange();
     },
     appendToOutput(letter) {
       const character = String.fromCharCode(letter);

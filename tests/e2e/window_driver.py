@@ -242,17 +242,23 @@ class Checks:
         return condition
 
 
+def control_rect(client, twips, dpi):
+    """A control's place in pixels of the screenshot, from its place in twips on the client area."""
+    left, top, width, height = (pixels(value, dpi) for value in twips)
+    return client[0] + left, client[1] + top, width, height
+
+
 def painted_screenshot(session, timeout=30):
-    """A screenshot once the window has painted its client area and its input box."""
+    """A screenshot once the window has painted its client area and every control: Wine paints
+    the controls one at a time."""
     deadline = time.monotonic() + timeout
     while True:
         rows, origin = session.screenshot()
         client = navy_area(rows)
-        if client is not None:
-            left, top, width, height = (pixels(value, session.dpi)
-                                        for value in CONTROLS["Text1"][0])
-            if share_of(rows, (client[0] + left, client[1] + top, width, height), BOX) >= 0.6:
-                return rows, origin
+        if client is not None and all(
+                share_of(rows, control_rect(client, twips, session.dpi), colour) >= 0.6
+                for twips, colour in CONTROLS.values()):
+            return rows, origin
         if time.monotonic() > deadline:
             return rows, origin
         time.sleep(0.1)
@@ -304,8 +310,7 @@ def drive(session, checks, screenshot_path):
                   f"expected {expected_size[0]}x{expected_size[1]}")
     places = {}
     for name, (twips, colour) in CONTROLS.items():
-        rect = tuple(pixels(value, dpi) for value in twips)
-        rect = (client[0] + rect[0], client[1] + rect[1], rect[2], rect[3])
+        rect = control_rect(client, twips, dpi)
         places[name] = (window_x + rect[0], window_y + rect[1], rect[2], rect[3])
         share = share_of(rows, rect, colour)
         checks.expect(share >= 0.6, f"{name} shows {colour} over {share:.0%} of its place")

@@ -69,8 +69,10 @@ entries() {
         }
         END { if (entry ~ /\tDisplayName=Karsobel\t/) print entry }'
 }
+# grep reads to the end rather than stopping at the first match (-q): a writer cut off early would
+# end with SIGPIPE, which pipefail reports as a failure.
 one_entry_with() {
-    [ "$(entries | wc -l)" -eq 1 ] && entries | grep -q "	$1	"
+    [ "$(entries | wc -l)" -eq 1 ] && entries | grep "	$1	" >/dev/null
 }
 no_entry() { [ -z "$(entries)" ]; }
 # The icon Windows' list of installed programs shows for the product: Windows Installer keeps it
@@ -89,7 +91,7 @@ refused_saying() {
     msiexec /i "$(windows_path "$1")" /qn
     local status=$?
     [ $status -eq $((1603 % 256)) ] || { echo "      msiexec ended with status $status"; return 1; }
-    msiinfo export "$1" LaunchCondition | grep -qF "	$2"
+    msiinfo export "$1" LaunchCondition | grep -F "	$2" >/dev/null
 }
 
 install_dir="$(folder ProgramW6432)/Karsobel"

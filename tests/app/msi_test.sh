@@ -69,10 +69,10 @@ entries() {
         }
         END { if (entry ~ /\tDisplayName=Karsobel\t/) print entry }'
 }
-# grep reads to the end rather than stopping at the first match (-q): a writer cut off early would
-# end with SIGPIPE, which pipefail reports as a failure.
+# Listings are matched once read whole, not piped into grep -q: the writer, cut off at the first
+# match, would end with SIGPIPE, which pipefail reports as a failure.
 one_entry_with() {
-    [ "$(entries | wc -l)" -eq 1 ] && entries | grep "	$1	" >/dev/null
+    [ "$(entries | wc -l)" -eq 1 ] && grep -q "	$1	" <<<"$(entries)"
 }
 no_entry() { [ -z "$(entries)" ]; }
 # The icon Windows' list of installed programs shows for the product: Windows Installer keeps it
@@ -91,7 +91,7 @@ refused_saying() {
     msiexec /i "$(windows_path "$1")" /qn
     local status=$?
     [ $status -eq $((1603 % 256)) ] || { echo "      msiexec ended with status $status"; return 1; }
-    msiinfo export "$1" LaunchCondition | grep -F "	$2" >/dev/null
+    grep -qF "	$2" <<<"$(msiinfo export "$1" LaunchCondition)"
 }
 
 install_dir="$(folder ProgramW6432)/Karsobel"

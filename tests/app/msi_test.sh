@@ -72,7 +72,9 @@ entries() {
 # Listings are matched once read whole, not piped into grep -q: the writer, cut off at the first
 # match, would end with SIGPIPE, which pipefail reports as a failure.
 one_entry_with() {
-    [ "$(entries | wc -l)" -eq 1 ] && grep -q "	$1	" <<<"$(entries)"
+    local found
+    found="$(entries)"
+    [ "$(grep -c . <<<"$found")" -eq 1 ] && grep -q "	$1	" <<<"$found"
 }
 no_entry() { [ -z "$(entries)" ]; }
 # The icon Windows' list of installed programs shows for the product: Windows Installer keeps it

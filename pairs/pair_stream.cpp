@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 
 namespace karsobel {
 
@@ -46,12 +47,16 @@ std::size_t PairStream::feed(std::string_view bytes, char* letters) noexcept {
     if (partialSize_ > 0) {
         next = completePartial(next, end, letters);
     }
+    // Each turn reads at least one byte and stays within the piece: `next` only moves forward
+    // and never passes `end`.
     while (next != end) {
+        assert(next < end);
         const unsigned char* scalarUntil = end;
         if (core_ != nullptr) {
             next = pairVector(next, end, scalarUntil, letters);
         }
         next = pairScalar(next, scalarUntil, end, letters);
+        assert(next <= end);
     }
     return static_cast<std::size_t>(letters - start);
 }
@@ -72,8 +77,14 @@ std::optional<char32_t> PairStream::unpairedCharacter() const noexcept {
 const unsigned char* PairStream::pairScalar(const unsigned char* next,
                                             const unsigned char* until, const unsigned char* end,
                                             char*& letters) noexcept {
-    for (next = pairAscii(next, until, letters); next < until;
-         next = pairAscii(next, until, letters)) {
+    assert(next <= until && until <= end);
+    // The ASCII loop runs only while `next` is short of `until`; a character that lies across
+    // `until` is decoded whole, up to `end`, and then ends the stretch.
+    while (next < until) {
+        next = pairAscii(next, until, letters);
+        if (next == until) {
+            break;
+        }
         const utf8::Decoded decoded = utf8::decodeFirst(next, end);
         switch (decoded.kind) {
         case utf8::Decoded::Kind::character:
@@ -85,6 +96,7 @@ const unsigned char* PairStream::pairScalar(const unsigned char* next,
             ++next;
             break;
         case utf8::Decoded::Kind::incomplete:
+            assert(end - next < static_cast<std::ptrdiff_t>(sizeof partial_));
             partialSize_ = static_cast<std::size_t>(end - next);
             std::copy(next, end, partial_);
             next = end;
@@ -104,6 +116,9 @@ const unsigned char* PairStream::pairVector(const unsigned char* next, const uns
         pending = pending_ < asciiSize ? static_cast<int>(pending_) : 0x80;
     }
     const vector_pairing::Run run = core_(next, end, pending, letters);
+    // The core hands back a character boundary it reached without passing the piece, and a
+    // stretch for the scalar path that starts there.
+    assert(next <= run.next && run.next <= run.scalarUntil && run.scalarUntil <= end);
     if (run.pending == vector_pairing::noPending) {
         pending_ = noCharacter;
     } else if (run.lastCharacter != nullptr) {
@@ -127,6 +142,7 @@ void PairStream::take(char32_t character, char*& letters) noexcept {
 
 const unsigned char* PairStream::pairAscii(const unsigned char* next, const unsigned char* end,
                                            char*& letters) noexcept {
+    assert(next <= end);
     // The state in locals: the compiler must otherwise assume that writing a letter may change it.
     char32_t pending = pending_;
     char* written = letters;

@@ -332,11 +332,27 @@ HWY_AFTER_NAMESPACE();
 #endif
 
 #if HWY_ONCE
+#if HWY_ARCH_X86 && (defined(__GNUC__) || defined(__clang__))
+#include <cpuid.h>
+#endif
+
 namespace karsobel::vector_pairing {
 
 namespace {
 
 #if HWY_ARCH_X86 && (defined(__GNUC__) || defined(__clang__))
+// Read from the processor itself: Clang before 15 knows neither name in __builtin_cpu_supports.
+bool hasVaesAndVpclmulqdq() noexcept {
+    constexpr unsigned vaes = 1u << 9;
+    constexpr unsigned vpclmulqdq = 1u << 10;
+    unsigned eax = 0;
+    unsigned ebx = 0;
+    unsigned ecx = 0;
+    unsigned edx = 0;
+    return __get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx) != 0 &&
+           (ecx & (vaes | vpclmulqdq)) == (vaes | vpclmulqdq);
+}
+
 std::span<const Target> findTargets() noexcept {
     static constexpr Target all[] = {
         {"AVX3_DL", N_AVX3_DL::pairRun}, {"AVX2", N_AVX2::pairRun}, {"SSSE3", N_SSSE3::pairRun}};
@@ -350,8 +366,7 @@ std::span<const Target> findTargets() noexcept {
                         __builtin_cpu_supports("avx512vbmi2") &&
                         __builtin_cpu_supports("avx512vnni") &&
                         __builtin_cpu_supports("avx512bitalg") &&
-                        __builtin_cpu_supports("avx512vpopcntdq") &&
-                        __builtin_cpu_supports("vpclmulqdq") && __builtin_cpu_supports("vaes");
+                        __builtin_cpu_supports("avx512vpopcntdq") && hasVaesAndVpclmulqdq();
     if (avx3dl) {
         return all;
     }

@@ -12,13 +12,16 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import damaged_texts  # noqa: E402
+
 TIMEOUT = 120
 ODD = r"karsobel-pairs: the last character, {}, has no partner and gives no letter\n"
 
 # Arguments, standard input, exit status, and the whole of standard output and of standard error
 # as regular expressions. Files named here are made in the working directory first.
 FILES = {"line-break.txt": b"h\r\nit\no\n", "odd.txt": b"ab\nc",
-         "long.txt": b"ab" * 150000 + b"yz" * 50000}
+         "long.txt": b"ab" * 150000 + b"yz" * 50000, "straddle.txt": damaged_texts.straddle()}
 CASES = [
     # The worked pairs.
     (["hito"], b"", 0, r"QI\n", r""),
@@ -37,6 +40,9 @@ CASES = [
      r"karsobel-pairs: 4 bytes of invalid UTF-8, each taken as one character without a letter\n"),
     (["a\U0001D400bc"], b"", 0, r"AE\n", r""),
     (["\U0001D400"], b"", 0, r"\n", ODD.format("'\U0001D400'")),
+    # A character across the vector core's hand-over, after an invalid byte.
+    (["-f", "straddle.txt"], b"", 0, r"C{32}G{5}DG{25}CQ{100}\n",
+     r"karsobel-pairs: 1 byte of invalid UTF-8, each taken as one character without a letter\n"),
     # Nothing at all.
     ([], b"", 0, r"\n", r""),
     ([""], b"", 0, r"\n", r""),

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <random>
 #include <string>
 
@@ -42,19 +40,5 @@ private:
 
 // Applies an action to the model, as the window should see it.
 void apply(Model& model, const UserAction& action);
-
-// A window as its user sees it: actions in, the two boxes' texts out.
-class UserWindow {
-public:
-    virtual ~UserWindow() = default;
-    virtual void apply(const UserAction& action) = 0;
-    [[nodiscard]] virtual std::u16string input() const = 0;
-    [[nodiscard]] virtual std::u16string output() const = 0;
-};
-
-// Plays `sessions` seeded random sessions of `steps` actions, each on a new window and a new
-// model, and fails the running test at the first difference, naming the seed and the step.
-void expectRandomSessionsMatchModel(std::uint32_t sessions, int steps,
-                                    const std::function<std::unique_ptr<UserWindow>()>& newWindow);
 
 std::u16string utf16(const std::u32string& text);

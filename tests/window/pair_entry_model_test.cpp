@@ -1,5 +1,5 @@
 #include "tests/window/fake_window.h"
-#include "tests/window/pair_entry_model.h"
+#include "tests/window/random_sessions.h"
 
 #include <gtest/gtest.h>
 

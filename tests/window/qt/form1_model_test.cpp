@@ -1,4 +1,4 @@
-#include "tests/window/pair_entry_model.h"
+#include "tests/window/random_sessions.h"
 #include "tests/tools/shown_form.h"
 
 #include <QApplication>

@@ -27,14 +27,15 @@ function(karsobel_add_fuzz_target name)
     if(KARSOBEL_FUZZ)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
         add_test(NAME ${name}_corpus COMMAND ${name} -runs=0 ${corpus})
-        # New inputs go to a folder of the build's own; a finding is written beside it and fails
-        # the test.
-        set(found ${CMAKE_CURRENT_BINARY_DIR}/${name}_found)
-        file(MAKE_DIRECTORY ${found})
+        # New inputs go to a folder of the build's own; a finding is written beside it, as
+        # NAME_finding-..., and fails the test.
+        set(grown ${CMAKE_CURRENT_BINARY_DIR}/${name}_grown)
+        file(MAKE_DIRECTORY ${grown})
         add_test(NAME ${name}_fuzzing
                  COMMAND ${name} -max_total_time=${KARSOBEL_FUZZ_SECONDS} -timeout=10
-                         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=${found}/
-                         ${found} ${corpus})
+                         -rss_limit_mb=2048 -print_final_stats=1
+                         -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/${name}_finding-
+                         ${grown} ${corpus})
         math(EXPR timeout "${KARSOBEL_FUZZ_SECONDS} * 2 + 60")
         set_tests_properties(${name}_fuzzing PROPERTIES LABELS fuzz TIMEOUT ${timeout}
                              DEPENDS ${name}_corpus)

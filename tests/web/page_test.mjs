@@ -24,6 +24,8 @@ const CONTROLS = [
 let server;
 let browser;
 let page;
+// Chromium's own interface, through which the tests compose as an input method does.
+let devtools;
 // Nothing waits without a bound, and nothing outlives the test: past this, the browser and the
 // server are ended and the test fails.
 const watchdog = setTimeout(async () => {
@@ -40,6 +42,7 @@ before(async () => {
                                          { origin: server.url });
   page = browser.context.pages()[0] ?? await browser.context.newPage();
   page.setDefaultTimeout(10000);
+  devtools = await browser.context.newCDPSession(page);
 });
 
 after(async () => {
@@ -58,10 +61,19 @@ const focused = () => page.evaluate(() => document.activeElement?.id);
 const rgb = (colour) => `rgb(${colour.join(", ")})`;
 
 // Each step: text typed key by key, { press } a key, { paste } text through the clipboard and
-// Ctrl+V, or { click } the Clear button.
+// Ctrl+V, { click } the Clear button, an input method's { compose } text (an empty one cancels it)
+// or its { commit }, or { shows } the boxes' texts, input and output, at that point.
 async function perform(step) {
   if (typeof step === "string") {
     await page.keyboard.type(step);
+  } else if ("compose" in step) {
+    const end = step.compose.length;
+    await devtools.send("Input.imeSetComposition", { text: step.compose, selectionStart: end,
+                                                     selectionEnd: end });
+  } else if ("commit" in step) {
+    await devtools.send("Input.insertText", { text: step.commit });
+  } else if (step.shows) {
+    assert.deepEqual([await value("Text1"), await value("Text2")], step.shows);
   } else if (step.press) {
     await page.keyboard.press(step.press);
   } else if (step.paste) {
@@ -89,6 +101,19 @@ const sequences = [
   ["undo of a paste is a change", [{ paste: "hello" }, { press: "Control+Z" }, "hi"], "Q"],
   ["Clear empties the output and keeps the pending character", ["hi", "a", { click: "Clear" }, "b"],
    "C"],
+  ["composed word by word, the box neither paired nor emptied while composing",
+   [{ compose: "h" }, { compose: "hi" }, { shows: ["hi", ""] }, { commit: "hi" }, { compose: "t" },
+    { compose: "to" }, { shows: ["to", "Q"] }, { commit: "to" }], "QI"],
+  ["a commit of several words counts each character", [{ compose: "hito" }, { commit: "hito" }],
+   "QI"],
+  ["a composition cancelled with Escape changes nothing",
+   ["h", { compose: "x" }, { press: "Escape" }, { compose: "" }, { shows: ["h", ""] }, "i"], "Q"],
+  ["a composition that commits nothing changes nothing",
+   ["h", { compose: "x" }, { commit: "" }, { shows: ["h", ""] }, "i"], "Q"],
+  ["a dead key's accented letter is one character", [{ compose: "\u00b4" }, { commit: "\u00e9" }, "e"],
+   "E"],
+  ["a paste while composing follows the commit, one change",
+   ["a", { compose: "h" }, { paste: "bc" }, { commit: "h" }, { shows: ["bc", "I"] }, "x"], "IE"],
 ];
 
 for (const [what, steps, output] of sequences) {

@@ -107,6 +107,56 @@ function karsobelOwnPastes(box, reportChange) {
   };
 }
 
+// The input types of an input method's composition: the text the box shows while it composes,
+// which the box does not hold until the input method commits it.
+const karsobelCompositionTypes = new Set(["insertCompositionText", "deleteCompositionText",
+                                          "insertFromComposition", "deleteByComposition"]);
+
+// An input method's compositions in `box`. While one lasts, the box shows what the input method
+// composes, which is no change of the box. The committed text then counts as that many typed
+// characters, each handed to `type(text)`, typed at the caret over the selection the composition
+// began on, as Windows hands an input method's result to an edit control. Text typed or pasted
+// past the input method while it composes is held until then, and follows the commit as one change.
+function karsobelCompositions(box, type) {
+  // The box's text and selection when the composition began, and the texts held since.
+  let before = null;
+  let held = [];
+  box.addEventListener("compositionstart", () => {
+    before = { text: box.value, start: box.selectionStart, end: box.selectionEnd };
+    held = [];
+  });
+  box.addEventListener("compositionend", (event) => {
+    if (before === null) {
+      return;
+    }
+    const began = before;
+    const texts = Array.from(event.data || "").concat(held);
+    before = null;
+    held = [];
+    if (box.value !== began.text) {
+      box.value = began.text;
+    }
+    box.setSelectionRange(began.start, began.end);
+    texts.forEach((text) => type(text));
+  });
+  return {
+    // Whether an input event is the input method's, which reports no change.
+    composes: (event) => event.isComposing || karsobelCompositionTypes.has(event.inputType),
+    // Holds the edit a beforeinput event makes past the input method while it composes: true if
+    // the box must not make it now.
+    hold(event) {
+      if (before === null || karsobelCompositionTypes.has(event.inputType)) {
+        return false;
+      }
+      const edit = karsobelKeyEdit(box, { inputType: event.inputType, data: event.data });
+      if (edit !== null && edit.typed) {
+        held.push(edit.typed);
+      }
+      return true;
+    },
+  };
+}
+
 function karsobelRgb(colour) {
   return "rgb(" + colour.join(",") + ")";
 }
@@ -190,6 +240,15 @@ function karsobelBuildForm() {
 
   const reportChange = () => karsobelWithUnits(input.value, _karsobel_input_changed);
   const pastes = karsobelOwnPastes(input, reportChange);
+  // Text typed at the caret as one change, paired at once where it completes a pair.
+  const type = (typed) => {
+    const start = input.selectionStart;
+    const end = input.selectionEnd;
+    if (!karsobelWithUnits(typed, (units, length) => _karsobel_key_edit(start, end, units, length))) {
+      pastes.paste(start, end, typed);
+    }
+  };
+  const compositions = karsobelCompositions(input, type);
 
   Module["form"] = {
     // Emptying the box is a change like any other, reported before this returns.
@@ -213,6 +272,10 @@ function karsobelBuildForm() {
   };
 
   input.addEventListener("beforeinput", (event) => {
+    if (compositions.hold(event)) {
+      event.preventDefault();
+      return;
+    }
     if ((event.inputType === "historyUndo" && pastes.undo()) ||
         (event.inputType === "historyRedo" && pastes.redo())) {
       event.preventDefault();
@@ -234,6 +297,9 @@ function karsobelBuildForm() {
   // With no edit of its own to undo or redo, the browser's keys for them do nothing, not even
   // beforeinput.
   input.addEventListener("keydown", (event) => {
+    if (event.isComposing) {
+      return;
+    }
     const command = (event.ctrlKey || event.metaKey) && !event.altKey;
     const key = event.key.toLowerCase();
     const undo = command && !event.shiftKey && key === "z";
@@ -242,7 +308,10 @@ function karsobelBuildForm() {
       event.preventDefault();
     }
   });
-  input.addEventListener("input", () => {
+  input.addEventListener("input", (event) => {
+    if (compositions.composes(event)) {
+      return;
+    }
     pastes.forget();
     reportChange();
   });

@@ -288,6 +288,49 @@ test("screenshot: the form's places and colours", async () => {
             "the form ends at its width");
 });
 
+// On a phone's or a tablet's width: no sideways scrolling, only the output box narrower, every
+// control within a finger's reach (24 by 24 at least), pinch-zoom allowed; a screenshot of each.
+test("fits a phone's and a tablet's screen", async () => {
+  const viewport = page.viewportSize();
+  try {
+    for (const width of [320, 390, 768]) {
+      await page.setViewportSize({ width, height: 200 });
+      await openPage();
+      await page.keyboard.type("ab".repeat(80));
+      const seen = await page.evaluate(() => {
+        const rect = (element) => {
+          const box = element.getBoundingClientRect();
+          return [box.left, box.top, box.width, box.height];
+        };
+        const output = document.getElementById("Text2");
+        return {
+          scrollWidth: document.documentElement.scrollWidth,
+          controls: Object.fromEntries([...document.querySelectorAll("#Form1 > *")]
+            .map((element) => [element.id, rect(element)])),
+          outputEnd: output.scrollLeft + output.clientWidth >= output.scrollWidth - 1,
+          viewport: document.querySelector('meta[name="viewport"]').content,
+        };
+      });
+      const formWidth = Math.min(CLIENT.width, width);
+      assert.equal(seen.scrollWidth, width, `no sideways scrolling at ${width}`);
+      for (const control of CONTROLS) {
+        const [left, top, controlWidth, height] = control.rect;
+        // The output box keeps its margins: the form's width less its own.
+        const narrowed = control.id === "Text2"
+          ? Math.min(controlWidth, formWidth - (CLIENT.width - controlWidth)) : controlWidth;
+        assert.deepEqual(seen.controls[control.id], [left, top, narrowed, height],
+                         `${control.id} at ${width}`);
+        assert.ok(narrowed >= 24 && height >= 24, `${control.id} in reach at ${width}`);
+      }
+      assert.ok(seen.outputEnd, `the output's end in view at ${width}`);
+      assert.doesNotMatch(seen.viewport, /user-scalable\s*=\s*(no|0)|maximum-scale/);
+      await page.screenshot({ path: screenshotPath.replace(/\.png$/, `_${width}.png`) });
+    }
+  } finally {
+    await page.setViewportSize(viewport);
+  }
+});
+
 // Last, since it ends the server.
 test("installable, and starts without a network", async () => {
   await openPage();

@@ -180,7 +180,8 @@ function karsobelSystemColour(name) {
   return value;
 }
 
-function karsobelControl(description) {
+// `formWidth` the form's width in the description.
+function karsobelControl(description, formWidth) {
   const element = document.createElement(
     description.kind === "PushButton" ? "button" : "input");
   if (description.kind === "PushButton") {
@@ -200,6 +201,10 @@ function karsobelControl(description) {
   style.left = description.left + "px";
   style.top = description.top + "px";
   style.width = description.width + "px";
+  if (description.narrows) {
+    // On a screen narrower than the form, as the form narrows, keeping its margin on the right.
+    style.maxWidth = "calc(100% - " + (formWidth - description.width) + "px)";
+  }
   style.height = description.height + "px";
   // The named family where the device has it, the nearest bold sans-serif otherwise.
   style.fontFamily = JSON.stringify(description.font.family) + ", sans-serif";
@@ -218,7 +223,7 @@ function karsobelBuildForm() {
   form.style.setProperty("--background", karsobelRgb(description.background));
 
   const controls = description.controls.map((each) => {
-    const element = karsobelControl(each);
+    const element = karsobelControl(each, description.width);
     form.appendChild(element);
     return { description: each, element };
   });

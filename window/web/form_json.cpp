@@ -63,6 +63,7 @@ std::string control(const form::Control& control) {
            ",\"width\":" + std::to_string(cssPixels(width)) +
            ",\"height\":" + std::to_string(cssPixels(height)) +
            ",\"readOnly\":" + (control.readOnly ? "true" : "false") +
+           ",\"narrows\":" + (&control == &form::text2 ? "true" : "false") +
            ",\"font\":{\"family\":" + quoted(control.font.family) +
            ",\"points\":" + decimal(control.font.points) +
            ",\"weight\":" + std::to_string(control.font.weight) +

@@ -5,10 +5,12 @@
 //     node page_test.mjs SITE_FOLDER SCREENSHOT.png
 import assert from "node:assert/strict";
 import fs from "node:fs/promises";
+import { createRequire } from "node:module";
 import { after, before, test } from "node:test";
 import { launchChromium, serve } from "./browser.mjs";
 
 const [site, screenshotPath] = process.argv.slice(2);
+const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 
 // Places in CSS pixels (twips at 96 dpi), font sizes (12 and 8.25 points) and colours.
 const NAVY = [0, 0, 128];
@@ -254,6 +256,26 @@ test("accessibility: names, roles, focus and the new letter announced", async ()
   const status = tree.find((each) => each.role === "status");
   assert.equal(status?.live, "polite");
   assert.equal(await focused(), "Text1");
+});
+
+// What axe-core finds against WCAG 2.2 A and AA and its own best practice, as "rule: elements".
+async function axeViolations() {
+  if (!await page.evaluate(() => "axe" in window)) {
+    await page.addScriptTag({ path: axeScript });
+  }
+  return page.evaluate(async () => {
+    const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
+    const { violations } = await window.axe.run(document, { runOnly: { type: "tag", values: tags } });
+    return violations.map((each) => `${each.id}: ${each.nodes.map((node) => node.target).join(" ")}`);
+  });
+}
+
+test("accessibility: axe-core finds nothing, on load and after a pair", async () => {
+  await openPage();
+  assert.deepEqual(await axeViolations(), [], "on load");
+  await page.keyboard.type("hi");
+  assert.equal(await value("Text2"), "Q");
+  assert.deepEqual(await axeViolations(), [], "after a pair");
 });
 
 // The share of the pixels in `rect` of a PNG screenshot that are `colour`, decoded by the page.

@@ -130,6 +130,44 @@ for (const [what, steps, output] of sequences) {
   });
 }
 
+// The same keys typed while the WebAssembly is held back, so before the core is ready: once it is,
+// the boxes hold what they would have held had it been ready all along.
+for (const [what, steps, output] of sequences.filter(([, steps]) => !steps.some((step) => step.shows))) {
+  test(`keys before the core is ready: ${what}`, async () => {
+    const release = server.hold("/karsobel.wasm");
+    try {
+      await page.goto(server.url);
+      await page.waitForFunction(() => document.activeElement?.id === "Text1");
+      for (const step of steps) {
+        await perform(step);
+      }
+      assert.equal(await page.evaluate(() => window.Module?.form), undefined, "the core is not ready");
+    } finally {
+      release();
+    }
+    await page.waitForFunction(() => window.Module?.form !== undefined);
+    assert.equal(await value("Text2"), output);
+    assert.equal(await value("Text1"), "");
+    assert.equal(await focused(), "Text1");
+  });
+}
+
+test("the form is painted, with the focus in the input box, before any script runs", async () => {
+  await devtools.send("Emulation.setScriptExecutionDisabled", { value: true });
+  try {
+    await page.goto(server.url);
+    const seen = await page.evaluate(() => [...document.querySelectorAll("#Form1 > *")]
+      .map((element) => {
+        const box = element.getBoundingClientRect();
+        return [element.id, [box.left, box.top, box.width, box.height]];
+      }).concat([["focus", document.activeElement.id], ["core", typeof Module]]));
+    assert.deepEqual(seen, CONTROLS.map((control) => [control.id, control.rect])
+      .concat([["focus", "Text1"], ["core", "undefined"]]));
+  } finally {
+    await devtools.send("Emulation.setScriptExecutionDisabled", { value: false });
+  }
+});
+
 test("a big paste, its end in view, undone and redone, and the key after it", async () => {
   await openPage();
   await perform({ paste: "ab".repeat(500000) });

@@ -1,7 +1,7 @@
-// The page's side of the window, appended to the core's loader: it builds the form from the
-// description the core gives, hands the input box's changes and key edits and the Clear button's
-// clicks to the core's pair entry, puts pastes into the input box itself, and does what the pair
-// entry asks of the window.
+// The page's side of the window, appended to the core's loader: once the core is ready, it hands
+// the input box's changes and key edits and the Clear button's clicks to the core's pair entry,
+// those made before first (page_input.js), puts pastes into the input box itself, and does what
+// the pair entry asks of the window. The form itself is in the page.
 
 // Calls `use(pointer, length)` with `text` as UTF-16 units in the core's memory.
 function karsobelWithUnits(text, use) {
@@ -17,46 +17,6 @@ function karsobelWithUnits(text, use) {
     return use(pointer, text.length);
   } finally {
     _free(pointer);
-  }
-}
-
-// Pasted text as a one-line box takes it: line breaks at its end dropped, every other line break
-// (CR LF, CR or LF) a space.
-function karsobelOneLine(text) {
-  let end = text.length;
-  while (end > 0 && (text[end - 1] === "\n" || text[end - 1] === "\r")) {
-    --end;
-  }
-  return text.slice(0, end).replace(/\r\n|\r|\n/g, " ");
-}
-
-// The edit an input event is about to make to `box`, where the browser is known to make it this
-// way: text typed or pasted over the selection or at the caret, Backspace over the selection or
-// on a character that nothing combines with, Delete over the selection. Null for any other edit,
-// which the box makes itself and then reports as a change.
-function karsobelKeyEdit(box, event) {
-  if (event.isComposing) {
-    return null;
-  }
-  const start = box.selectionStart;
-  const end = box.selectionEnd;
-  switch (event.inputType) {
-    case "insertText":
-      return event.data ? { start, end, typed: event.data } : null;
-    case "insertFromPaste":
-      return event.data ? { start, end, typed: karsobelOneLine(event.data) } : null;
-    case "deleteContentBackward":
-      if (start !== end) {
-        return { start, end, typed: "" };
-      }
-      // Below U+0300 (the combining marks) a character is one unit that Backspace takes alone.
-      return start > 0 && box.value.charCodeAt(start - 1) < 0x300
-        ? { start: start - 1, end: start, typed: "" }
-        : null;
-    case "deleteContentForward":
-      return start !== end ? { start, end, typed: "" } : null;
-    default:
-      return null;
   }
 }
 
@@ -107,56 +67,6 @@ function karsobelOwnPastes(box, reportChange) {
   };
 }
 
-// The input types of an input method's composition: the text the box shows while it composes,
-// which the box does not hold until the input method commits it.
-const karsobelCompositionTypes = new Set(["insertCompositionText", "deleteCompositionText",
-                                          "insertFromComposition", "deleteByComposition"]);
-
-// An input method's compositions in `box`. While one lasts, the box shows what the input method
-// composes, which is no change of the box. The committed text then counts as that many typed
-// characters, each handed to `type(text)`, typed at the caret over the selection the composition
-// began on, as Windows hands an input method's result to an edit control. Text typed or pasted
-// past the input method while it composes is held until then, and follows the commit as one change.
-function karsobelCompositions(box, type) {
-  // The box's text and selection when the composition began, and the texts held since.
-  let before = null;
-  let held = [];
-  box.addEventListener("compositionstart", () => {
-    before = { text: box.value, start: box.selectionStart, end: box.selectionEnd };
-    held = [];
-  });
-  box.addEventListener("compositionend", (event) => {
-    if (before === null) {
-      return;
-    }
-    const began = before;
-    const texts = Array.from(event.data || "").concat(held);
-    before = null;
-    held = [];
-    if (box.value !== began.text) {
-      box.value = began.text;
-    }
-    box.setSelectionRange(began.start, began.end);
-    texts.forEach((text) => type(text));
-  });
-  return {
-    // Whether an input event is the input method's, which reports no change.
-    composes: (event) => event.isComposing || karsobelCompositionTypes.has(event.inputType),
-    // Holds the edit a beforeinput event makes past the input method while it composes: true if
-    // the box must not make it now.
-    hold(event) {
-      if (before === null || karsobelCompositionTypes.has(event.inputType)) {
-        return false;
-      }
-      const edit = karsobelKeyEdit(box, { inputType: event.inputType, data: event.data });
-      if (edit !== null && edit.typed) {
-        held.push(edit.typed);
-      }
-      return true;
-    },
-  };
-}
-
 function karsobelRgb(colour) {
   return "rgb(" + colour.join(",") + ")";
 }
@@ -170,73 +80,34 @@ function karsobelUnpacked(packed) {
   return [(packed >> 16) & 255, (packed >> 8) & 255, packed & 255];
 }
 
-// A system colour's value in the page's present colour scheme, as [red, green, blue].
+// A colour as CSS writes it, "rgb(R, G, B)", as [red, green, blue].
+function karsobelColour(css) {
+  return css.match(/\d+(\.\d+)?/g).slice(0, 3).map(Number);
+}
+
+// A system colour's value in the page's present colour scheme.
 function karsobelSystemColour(name) {
   const probe = document.createElement("span");
   probe.style.color = name;
   document.body.appendChild(probe);
-  const value = getComputedStyle(probe).color.match(/\d+(\.\d+)?/g).slice(0, 3).map(Number);
+  const value = karsobelColour(getComputedStyle(probe).color);
   probe.remove();
   return value;
 }
 
-// `formWidth` the form's width in the description.
-function karsobelControl(description, formWidth) {
-  const element = document.createElement(
-    description.kind === "PushButton" ? "button" : "input");
-  if (description.kind === "PushButton") {
-    element.type = "button";
-    element.textContent = description.caption;
-  } else {
-    element.type = "text";
-    element.value = description.caption;
-    element.readOnly = description.readOnly;
-    element.autocomplete = "off";
-    element.spellcheck = false;
-  }
-  element.id = description.name;
-  element.className = description.kind;
-  element.setAttribute("aria-label", description.accessibleName);
-  const style = element.style;
-  style.left = description.left + "px";
-  style.top = description.top + "px";
-  style.width = description.width + "px";
-  if (description.narrows) {
-    // On a screen narrower than the form, as the form narrows, keeping its margin on the right.
-    style.maxWidth = "calc(100% - " + (formWidth - description.width) + "px)";
-  }
-  style.height = description.height + "px";
-  // The named family where the device has it, the nearest bold sans-serif otherwise.
-  style.fontFamily = JSON.stringify(description.font.family) + ", sans-serif";
-  style.fontSize = description.font.points + "pt";
-  style.fontWeight = String(description.font.weight);
-  style.setProperty("--background", karsobelRgb(description.background));
-  return element;
-}
-
-function karsobelBuildForm() {
-  const description = JSON.parse(UTF8ToString(_karsobel_form_json()));
-  document.title = description.caption;
-  const form = document.getElementById("Form1");
-  form.style.width = description.width + "px";
-  form.style.height = description.height + "px";
-  form.style.setProperty("--background", karsobelRgb(description.background));
-
-  const controls = description.controls.map((each) => {
-    const element = karsobelControl(each, description.width);
-    form.appendChild(element);
-    return { description: each, element };
-  });
+function karsobelTakeForm() {
+  const controls = Array.from(document.getElementById("Form1").children);
   const byName = (name) => document.getElementById(name);
   const input = byName("Text1");
   const output = byName("Text2");
   const announcement = document.getElementById("announcement");
 
   const showReadableText = () => {
-    // The emscripten optimiser here cannot take a destructuring for-of.
-    controls.forEach(({ description: each, element }) => {
-      const platform = karsobelSystemColour(each.kind === "PushButton" ? "ButtonText" : "FieldText");
-      const text = _karsobel_readable_text(karsobelPacked(each.background), karsobelPacked(platform));
+    controls.forEach((element) => {
+      const background = karsobelColour(element.style.getPropertyValue("--background"));
+      const platform = karsobelSystemColour(
+        element.className === "PushButton" ? "ButtonText" : "FieldText");
+      const text = _karsobel_readable_text(karsobelPacked(background), karsobelPacked(platform));
       element.style.setProperty("--text", karsobelRgb(karsobelUnpacked(text)));
     });
   };
@@ -253,7 +124,8 @@ function karsobelBuildForm() {
       pastes.paste(start, end, typed);
     }
   };
-  const compositions = karsobelCompositions(input, type);
+  const compositions = karsobelEarly.compositions;
+  compositions.type = type;
 
   Module["form"] = {
     // Emptying the box is a change like any other, reported before this returns.
@@ -321,7 +193,24 @@ function karsobelBuildForm() {
     reportChange();
   });
   byName("Command1").addEventListener("click", () => _karsobel_clear_clicked());
-  input.focus();
+
+  // What the user did before the core was ready, done again now on the box as it was then. Where
+  // a pair has emptied the box since, an edit lands as far from the text's end as it was made.
+  input.value = input.defaultValue;
+  karsobelEarly.take().forEach((each) => {
+    if (each.clear) {
+      _karsobel_clear_clicked();
+      return;
+    }
+    const shift = each.length - input.value.length;
+    const at = (position) => Math.min(Math.max(position - shift, 0), input.value.length);
+    const start = at(each.start);
+    const end = at(each.end);
+    if (start !== end || each.typed) {
+      input.setSelectionRange(start, end);
+      type(each.typed);
+    }
+  });
 }
 
-Module["onRuntimeInitialized"] = karsobelBuildForm;
+Module["onRuntimeInitialized"] = karsobelTakeForm;

@@ -18,7 +18,8 @@ const types = {
 // Serves `folder` on 127.0.0.1 at a free port: { url, hold(name), close() }, where hold keeps
 // the answers to requests for the file `name` ("/karsobel.wasm") back until the function it
 // returns is called.
-export async function serve(folder) {
+// With `prelude`, a script written at the start of every HTML page's head.
+export async function serve(folder, { prelude } = {}) {
   const root = path.resolve(folder);
   const held = new Map();
   const server = http.createServer(async (request, response) => {
@@ -29,7 +30,10 @@ export async function serve(folder) {
       if (!file.startsWith(root + path.sep)) {
         throw new Error("outside the folder");
       }
-      const body = await fs.readFile(file);
+      let body = await fs.readFile(file);
+      if (prelude && file.endsWith(".html")) {
+        body = body.toString().replace("<head>", `<head><script>${prelude}</script>`);
+      }
       response.writeHead(200, { "Content-Type": types[path.extname(file)] ?? "application/octet-stream" });
       response.end(body);
     } catch {

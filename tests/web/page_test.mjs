@@ -6,26 +6,25 @@
 import assert from "node:assert/strict";
 import fs from "node:fs/promises";
 import { createRequire } from "node:module";
-import { after, before, test } from "node:test";
+import { after, before, test as nodeTest } from "node:test";
 import { launchChromium, serve } from "./browser.mjs";
+import { BOX, BUTTON, CLIENT, CONTROLS, NAVY, sequences } from "./page_table.mjs";
 
 const [site, screenshotPath] = process.argv.slice(2);
 const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 
-// Places in CSS pixels (twips at 96 dpi), font sizes (12 and 8.25 points) and colours.
-const NAVY = [0, 0, 128];
-const BOX = [0, 192, 192];
-const BUTTON = [128, 128, 255];
-const CLIENT = { width: 546, height: 41 };
-const CONTROLS = [
-  { id: "Text1", role: "textbox", name: "Input", rect: [16, 8, 41, 25], font: "16px", colour: BOX },
-  { id: "Text2", role: "textbox", name: "Output", rect: [112, 8, 417, 27], font: "16px", colour: BOX },
-  { id: "Command1", role: "button", name: "Clear", rect: [64, 8, 41, 25], font: "11px", colour: BUTTON },
-];
-
 let server;
 let browser;
 let page;
+// What the page's scripts throw or print as errors, which no test may leave.
+const errors = [];
+
+function test(name, run) {
+  nodeTest(name, async () => {
+    await run();
+    assert.deepEqual(errors.splice(0), [], "script errors");
+  });
+}
 // Chromium's own interface, through which the tests compose as an input method does.
 let devtools;
 // Nothing waits without a bound, and nothing outlives the test: past this, the browser and the
@@ -44,6 +43,8 @@ before(async () => {
                                          { origin: server.url });
   page = browser.context.pages()[0] ?? await browser.context.newPage();
   page.setDefaultTimeout(10000);
+  page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+  page.on("pageerror", (error) => errors.push(error.message));
   devtools = await browser.context.newCDPSession(page);
 });
 
@@ -62,9 +63,7 @@ const value = (id) => page.inputValue("#" + id);
 const focused = () => page.evaluate(() => document.activeElement?.id);
 const rgb = (colour) => `rgb(${colour.join(", ")})`;
 
-// Each step: text typed key by key, { press } a key, { paste } text through the clipboard and
-// Ctrl+V, { click } the Clear button, an input method's { compose } text (an empty one cancels it)
-// or its { commit }, or { shows } the boxes' texts, input and output, at that point.
+// One step of a key sequence (page_table.mjs).
 async function perform(step) {
   if (typeof step === "string") {
     await page.keyboard.type(step);
@@ -86,37 +85,6 @@ async function perform(step) {
   }
 }
 
-const sequences = [
-  ["typed pairs", ["hito"], "QI"],
-  ["capitals and small letters alike, wrapping past 26", ["ab", "AA", "Ab", "hI", "Ya", "mn", "zz"],
-   "CBCQZAZ"],
-  ["a character without a value adds nothing", ["a7", " c", "12"], "AC"],
-  ["a character outside the basic plane is one character", ["\u{1F600}a"], "A"],
-  ["a paste is one change, and the next pairs the box's first two", [{ paste: "hello" }, "x"], "M"],
-  ["a paste completes a pending pair; the rest goes", ["a", { paste: "bcd" }, "hi"], "CQ"],
-  ["a paste's last line breaks go, the others become spaces", [{ paste: "\nbc\r\n\n" }, "x"], "B"],
-  ["Backspace is a change", ["a", { press: "Backspace" }, "hi"], "Q"],
-  ["Backspace over a selection is a change", ["x", { press: "Shift+Home" }, { press: "Backspace" },
-   "hi"], "Q"],
-  ["Backspace in an empty box changes nothing", [{ press: "Backspace" }, "hi"], "Q"],
-  ["undo is a change", ["a", { press: "Control+Z" }, "hi"], "Q"],
-  ["undo of a paste is a change", [{ paste: "hello" }, { press: "Control+Z" }, "hi"], "Q"],
-  ["Clear empties the output and keeps the pending character", ["hi", "a", { click: "Clear" }, "b"],
-   "C"],
-  ["composed word by word, the box neither paired nor emptied while composing",
-   [{ compose: "h" }, { compose: "hi" }, { shows: ["hi", ""] }, { commit: "hi" }, { compose: "t" },
-    { compose: "to" }, { shows: ["to", "Q"] }, { commit: "to" }], "QI"],
-  ["a commit of several words counts each character", [{ compose: "hito" }, { commit: "hito" }],
-   "QI"],
-  ["a composition cancelled with Escape changes nothing",
-   ["h", { compose: "x" }, { press: "Escape" }, { compose: "" }, { shows: ["h", ""] }, "i"], "Q"],
-  ["a composition that commits nothing changes nothing",
-   ["h", { compose: "x" }, { commit: "" }, { shows: ["h", ""] }, "i"], "Q"],
-  ["a dead key's accented letter is one character", [{ compose: "\u00b4" }, { commit: "\u00e9" }, "e"],
-   "E"],
-  ["a paste while composing follows the commit, one change",
-   ["a", { compose: "h" }, { paste: "bc" }, { commit: "h" }, { shows: ["bc", "I"] }, "x"], "IE"],
-];
 
 for (const [what, steps, output] of sequences) {
   test(`keys: ${what}`, async () => {

@@ -23,7 +23,7 @@ export const sequences = [
   ["a character without a value adds nothing", ["a7", " c", "12"], "AC"],
   ["a character outside the basic plane is one character", ["\u{1F600}a"], "A"],
   ["a paste is one change, and the next pairs the box's first two", [{ paste: "hello" }, "x"], "M"],
-  ["a paste completes a pending pair; the rest goes", ["a", { paste: "bcd" }, "hi"], "CQ"],
+  ["a paste completes a pending pair; the rest goes", ["a", { paste: "bcdefgh" }, "hi"], "CQ"],
   ["a paste's last line breaks go, the others become spaces", [{ paste: "\nbc\r\n\n" }, "x"], "B"],
   ["Backspace is a change", ["a", { press: "Backspace" }, "hi"], "Q"],
   ["Backspace over a selection is a change", ["x", { press: "Shift+Home" }, { press: "Backspace" },

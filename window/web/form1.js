@@ -20,6 +20,14 @@ function karsobelWithUnits(text, use) {
   }
 }
 
+// Whether the core takes an edit of the input box, [start, end) made `typed`, as one that completes
+// a pair, which it then makes. Only the text's first two characters go into a pair, and a pair
+// empties the box, so of a paste however long only its first four units are copied to the core.
+function karsobelKeyEditTaken(start, end, typed) {
+  return karsobelWithUnits(typed.slice(0, 4), (units, length) =>
+    _karsobel_key_edit(start, end, units, length));
+}
+
 // The pastes the page makes into `box` itself, past the browser's editing command, which takes
 // seconds over ten million characters before the box lays them out; and their undo and redo, which
 // the browser's history does not know. `reportChange` hands a change of the box to the core.
@@ -120,7 +128,7 @@ function karsobelTakeForm() {
   const type = (typed) => {
     const start = input.selectionStart;
     const end = input.selectionEnd;
-    if (!karsobelWithUnits(typed, (units, length) => _karsobel_key_edit(start, end, units, length))) {
+    if (!karsobelKeyEditTaken(start, end, typed)) {
       pastes.paste(start, end, typed);
     }
   };
@@ -162,9 +170,7 @@ function karsobelTakeForm() {
     if (edit === null) {
       return;
     }
-    const taken = karsobelWithUnits(edit.typed, (typed, typedLength) =>
-      _karsobel_key_edit(edit.start, edit.end, typed, typedLength));
-    if (taken) {
+    if (karsobelKeyEditTaken(edit.start, edit.end, edit.typed)) {
       event.preventDefault();
     } else if (event.inputType === "insertFromPaste") {
       event.preventDefault();

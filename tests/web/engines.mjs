@@ -80,7 +80,8 @@ async function until(ready, timeout, what) {
 export async function launchWebKit() {
   const port = await freePort();
   // In a process group of its own, ended whole: the driver, its browser and the browser's helpers.
-  const driverProcess = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore", detached: true });
+  const driverProcess = spawn("WebKitWebDriver", [`--port=${port}`],
+                              { stdio: "ignore", detached: true });
   const endDriver = () => {
     try {
       process.kill(-driverProcess.pid, "SIGKILL");

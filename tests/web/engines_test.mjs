@@ -107,7 +107,7 @@ async function perform(step) {
 }
 
 // Keys only: neither driver has an input method. Nor do they type a character outside the basic
-// plane as one key: Firefox's BiDi hands the page each of its two UTF-16 halves as a key of its own.
+// plane as one key: Firefox's BiDi hands the page each of its two UTF-16 halves as a key alone.
 // WebKitGTK binds no key to the browser's own undo, which only its menus reach.
 const keyed = sequences.filter(([, steps]) => steps.every((step) =>
   (typeof step === "string" && !/[\u{10000}-\u{10FFFF}]/u.test(step)) || step.paste || step.click ||
@@ -176,12 +176,13 @@ pageTest("tab order: Input, Output, Clear, and back", async () => {
 });
 
 // MiniBrowser's window is no narrower than 447 pixels.
-pageTest("a narrower screen than the form's: no sideways scrolling, the output box narrower", async () => {
+pageTest("a screen narrower than the form: no sideways scroll, a narrower output box", async () => {
   try {
     await browser.setWidth(450);
     await openPage();
     const [scrollWidth, width, output] = await browser.evaluate(() => [
-      document.documentElement.scrollWidth, innerWidth, document.getElementById("Text2").offsetWidth]);
+      document.documentElement.scrollWidth, innerWidth,
+      document.getElementById("Text2").offsetWidth]);
     assert.ok(width < CLIENT.width, `${width} pixels wide`);
     assert.deepEqual([scrollWidth, output], [width, width - (CLIENT.width - CONTROLS[1].rect[2])]);
     await browser.screenshot(screenshotPath);

@@ -100,7 +100,8 @@ for (const [what, steps, output] of sequences) {
 
 // The same keys typed while the WebAssembly is held back, so before the core is ready: once it is,
 // the boxes hold what they would have held had it been ready all along.
-for (const [what, steps, output] of sequences.filter(([, steps]) => !steps.some((step) => step.shows))) {
+const unwatched = sequences.filter(([, steps]) => !steps.some((step) => step.shows));
+for (const [what, steps, output] of unwatched) {
   test(`keys before the core is ready: ${what}`, async () => {
     const release = server.hold("/karsobel.wasm");
     try {
@@ -109,7 +110,7 @@ for (const [what, steps, output] of sequences.filter(([, steps]) => !steps.some(
       for (const step of steps) {
         await perform(step);
       }
-      assert.equal(await page.evaluate(() => window.Module?.form), undefined, "the core is not ready");
+      assert.equal(await page.evaluate(() => window.Module?.form), undefined, "no core yet");
     } finally {
       release();
     }
@@ -271,7 +272,8 @@ async function axeViolations() {
   }
   return page.evaluate(async () => {
     const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
-    const { violations } = await window.axe.run(document, { runOnly: { type: "tag", values: tags } });
+    const { violations } = await window.axe.run(document,
+                                                { runOnly: { type: "tag", values: tags } });
     return violations.map((each) => `${each.id}: ${each.nodes.map((node) => node.target).join(" ")}`);
   });
 }

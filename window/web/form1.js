@@ -29,8 +29,9 @@ function karsobelKeyEditTaken(start, end, typed) {
 }
 
 // The pastes the page makes into `box` itself, past the browser's editing command, which takes
-// seconds over ten million characters before the box lays them out; and their undo and redo, which
-// the browser's history does not know. `reportChange` hands a change of the box to the core.
+// seconds over ten million characters before the box lays them out, and the other edits it makes
+// (an input method's characters, those typed before the core was ready); and their undo and redo,
+// which the browser's history does not know. `reportChange` hands a change of the box to the core.
 function karsobelOwnPastes(box, reportChange) {
   // The paste while it is the box's last change, and the one undone while its undo is: each as
   // the text before it, the selection it replaced and the text it put in.
@@ -202,8 +203,11 @@ function karsobelTakeForm() {
 
   // What the user did before the core was ready, done again now on the box as it was then. Where
   // a pair has emptied the box since, an edit lands as far from the text's end as it was made.
-  input.value = input.defaultValue;
-  karsobelEarly.take().forEach((each) => {
+  const early = karsobelEarly.take();
+  if (early.length > 0) {
+    input.value = input.defaultValue;
+  }
+  early.forEach((each) => {
     if (each.clear) {
       _karsobel_clear_clicked();
       return;

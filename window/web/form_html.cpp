@@ -9,7 +9,9 @@ namespace karsobel::web {
 
 namespace {
 
-std::string cssPixels(int twips) { return std::to_string(form::pixels(twips, form::standardDpi)) + "px"; }
+std::string cssPixels(int twips) {
+    return std::to_string(form::pixels(twips, form::standardDpi)) + "px";
+}
 
 // Text for an attribute's value or an element's content: markup characters and everything outside
 // printable ASCII as character references.
@@ -17,7 +19,8 @@ std::string escaped(std::u16string_view text) {
     std::string result;
     for (std::size_t at = 0; at < text.size(); ++at) {
         char32_t character = text[at];
-        if (character >= 0xD800 && character < 0xDC00 && at + 1 < text.size()) {
+        if (character >= 0xD800 && character < 0xDC00 && at + 1 < text.size() &&
+            text[at + 1] >= 0xDC00 && text[at + 1] < 0xE000) {
             character = 0x10000 + ((character - 0xD800) << 10) + (text[++at] - 0xDC00);
         }
         const bool markup = character == u'"' || character == u'&' || character == u'<' ||
@@ -33,7 +36,7 @@ std::string escaped(std::u16string_view text) {
 
 std::u16string u16(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 
-// A number to two decimals at most, as the font sizes have them; printf is not linked in for this.
+// A number to two decimals at most, as the font sizes have them: 12, 8.25.
 std::string decimal(double value) {
     const long hundredths = std::lround(value * 100);
     const long fraction = hundredths % 100;

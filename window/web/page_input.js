@@ -50,9 +50,10 @@ const karsobelCompositionTypes = new Set(["insertCompositionText", "deleteCompos
 
 // An input method's compositions in `box`. While one lasts, the box shows what the input method
 // composes, which is no change of the box. The committed text then counts as that many typed
-// characters, each handed to the returned `type(text)`, typed at the caret over the selection the composition
-// began on, as Windows hands an input method's result to an edit control. Text typed or pasted
-// past the input method while it composes is held until then, and follows the commit as one change.
+// characters, each handed to the returned object's `type(text)` to be typed at the caret, over the
+// selection the composition began on, as Windows hands an input method's result to an edit
+// control. Text typed or pasted past the input method while it composes is held until then, and
+// follows the commit as one change.
 function karsobelCompositions(box) {
   // The box's text and selection when the composition began, and the texts held since.
   let before = null;
@@ -103,7 +104,8 @@ function karsobelDifference(before, after) {
     ++start;
   }
   let kept = 0;
-  while (kept < shorter - start && before[before.length - 1 - kept] === after[after.length - 1 - kept]) {
+  while (kept < shorter - start &&
+         before[before.length - 1 - kept] === after[after.length - 1 - kept]) {
     ++kept;
   }
   return { start, end: before.length - kept, typed: after.slice(start, after.length - kept) };

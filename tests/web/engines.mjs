@@ -89,6 +89,8 @@ export async function launchWebKit() {
       // Already ended.
     }
   };
+  // Ended even where the test ends without closing it.
+  process.once("exit", endDriver);
   let driver;
   try {
     await until(() => new Promise((resolve) => {

@@ -9,7 +9,7 @@ fuzz_packages=(clang-14 libclang-rt-14-dev)
 windows_packages=(mingw-w64 googletest wine wine64 fonts-wine nsis wixl msitools)
 # The benchmarks, and what the side-by-side benchmark of karsobel-pairs measures with.
 bench_packages=(libbenchmark-dev time)
-# The web page: the WebAssembly build, a server for it, and its test in Chromium through npm's
-# playwright-core. Node.js and npm come with the machine where it has them (test.sh asks for
-# Debian's otherwise).
-web_packages=(emscripten cmake ninja-build python3 chromium)
+# The web page: the WebAssembly build, a server for it, and its test in Chromium, Firefox ESR and
+# WebKitGTK (its WebDriver and MiniBrowser) through npm's clients. Node.js and npm come with the
+# machine where it has them (test.sh asks for Debian's otherwise).
+web_packages=(emscripten cmake ninja-build python3 chromium firefox-esr webkit2gtk-driver)

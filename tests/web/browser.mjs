@@ -15,17 +15,25 @@ const types = {
   ".webmanifest": "application/manifest+json",
 };
 
-// Serves `folder` on 127.0.0.1 at a free port: { url, close() }.
-export async function serve(folder) {
+// Serves `folder` on 127.0.0.1 at a free port: { url, hold(name), close() }, where hold keeps
+// the answers to requests for the file `name` ("/karsobel.wasm") back until the function it
+// returns is called.
+// With `prelude`, a script written at the start of every HTML page's head.
+export async function serve(folder, { prelude } = {}) {
   const root = path.resolve(folder);
+  const held = new Map();
   const server = http.createServer(async (request, response) => {
     const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    await held.get(name)?.promise;
     const file = path.join(root, name.endsWith("/") ? name + "index.html" : name);
     try {
       if (!file.startsWith(root + path.sep)) {
         throw new Error("outside the folder");
       }
-      const body = await fs.readFile(file);
+      let body = await fs.readFile(file);
+      if (prelude && file.endsWith(".html")) {
+        body = body.toString().replace("<head>", `<head><script>${prelude}</script>`);
+      }
       response.writeHead(200, { "Content-Type": types[path.extname(file)] ?? "application/octet-stream" });
       response.end(body);
     } catch {
@@ -35,6 +43,17 @@ export async function serve(folder) {
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   return {
     url: `http://127.0.0.1:${server.address().port}/`,
+    hold(name) {
+      let release;
+      const promise = new Promise((resolve) => {
+        release = resolve;
+      });
+      held.set(name, { promise });
+      return () => {
+        held.delete(name);
+        release();
+      };
+    },
     close: () => new Promise((resolve) => {
       server.closeAllConnections();
       server.close(resolve);

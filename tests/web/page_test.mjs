@@ -5,25 +5,28 @@
 //     node page_test.mjs SITE_FOLDER SCREENSHOT.png
 import assert from "node:assert/strict";
 import fs from "node:fs/promises";
-import { after, before, test } from "node:test";
+import { createRequire } from "node:module";
+import { after, before, test as nodeTest } from "node:test";
 import { launchChromium, serve } from "./browser.mjs";
+import { BOX, BUTTON, CLIENT, CONTROLS, NAVY, sequences } from "./page_table.mjs";
 
 const [site, screenshotPath] = process.argv.slice(2);
-
-// Places in CSS pixels (twips at 96 dpi), font sizes (12 and 8.25 points) and colours.
-const NAVY = [0, 0, 128];
-const BOX = [0, 192, 192];
-const BUTTON = [128, 128, 255];
-const CLIENT = { width: 546, height: 41 };
-const CONTROLS = [
-  { id: "Text1", role: "textbox", name: "Input", rect: [16, 8, 41, 25], font: "16px", colour: BOX },
-  { id: "Text2", role: "textbox", name: "Output", rect: [112, 8, 417, 27], font: "16px", colour: BOX },
-  { id: "Command1", role: "button", name: "Clear", rect: [64, 8, 41, 25], font: "11px", colour: BUTTON },
-];
+const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
 
 let server;
 let browser;
 let page;
+// What the page's scripts throw or print as errors, which no test may leave.
+const errors = [];
+
+function test(name, run) {
+  nodeTest(name, async () => {
+    await run();
+    assert.deepEqual(errors.splice(0), [], "script errors");
+  });
+}
+// Chromium's own interface, through which the tests compose as an input method does.
+let devtools;
 // Nothing waits without a bound, and nothing outlives the test: past this, the browser and the
 // server are ended and the test fails.
 const watchdog = setTimeout(async () => {
@@ -40,6 +43,9 @@ before(async () => {
                                          { origin: server.url });
   page = browser.context.pages()[0] ?? await browser.context.newPage();
   page.setDefaultTimeout(10000);
+  page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+  page.on("pageerror", (error) => errors.push(error.message));
+  devtools = await browser.context.newCDPSession(page);
 });
 
 after(async () => {
@@ -57,11 +63,18 @@ const value = (id) => page.inputValue("#" + id);
 const focused = () => page.evaluate(() => document.activeElement?.id);
 const rgb = (colour) => `rgb(${colour.join(", ")})`;
 
-// Each step: text typed key by key, { press } a key, { paste } text through the clipboard and
-// Ctrl+V, or { click } the Clear button.
+// One step of a key sequence (page_table.mjs).
 async function perform(step) {
   if (typeof step === "string") {
     await page.keyboard.type(step);
+  } else if ("compose" in step) {
+    const end = step.compose.length;
+    await devtools.send("Input.imeSetComposition", { text: step.compose, selectionStart: end,
+                                                     selectionEnd: end });
+  } else if ("commit" in step) {
+    await devtools.send("Input.insertText", { text: step.commit });
+  } else if (step.shows) {
+    assert.deepEqual([await value("Text1"), await value("Text2")], step.shows);
   } else if (step.press) {
     await page.keyboard.press(step.press);
   } else if (step.paste) {
@@ -72,24 +85,6 @@ async function perform(step) {
   }
 }
 
-const sequences = [
-  ["typed pairs", ["hito"], "QI"],
-  ["capitals and small letters alike, wrapping past 26", ["ab", "AA", "Ab", "hI", "Ya", "mn", "zz"],
-   "CBCQZAZ"],
-  ["a character without a value adds nothing", ["a7", " c", "12"], "AC"],
-  ["a character outside the basic plane is one character", ["\u{1F600}a"], "A"],
-  ["a paste is one change, and the next pairs the box's first two", [{ paste: "hello" }, "x"], "M"],
-  ["a paste completes a pending pair; the rest goes", ["a", { paste: "bcd" }, "hi"], "CQ"],
-  ["a paste's last line breaks go, the others become spaces", [{ paste: "\nbc\r\n\n" }, "x"], "B"],
-  ["Backspace is a change", ["a", { press: "Backspace" }, "hi"], "Q"],
-  ["Backspace over a selection is a change", ["x", { press: "Shift+Home" }, { press: "Backspace" },
-   "hi"], "Q"],
-  ["Backspace in an empty box changes nothing", [{ press: "Backspace" }, "hi"], "Q"],
-  ["undo is a change", ["a", { press: "Control+Z" }, "hi"], "Q"],
-  ["undo of a paste is a change", [{ paste: "hello" }, { press: "Control+Z" }, "hi"], "Q"],
-  ["Clear empties the output and keeps the pending character", ["hi", "a", { click: "Clear" }, "b"],
-   "C"],
-];
 
 for (const [what, steps, output] of sequences) {
   test(`keys: ${what}`, async () => {
@@ -102,6 +97,45 @@ for (const [what, steps, output] of sequences) {
     assert.equal(await focused(), "Text1");
   });
 }
+
+// The same keys typed while the WebAssembly is held back, so before the core is ready: once it is,
+// the boxes hold what they would have held had it been ready all along.
+const unwatched = sequences.filter(([, steps]) => !steps.some((step) => step.shows));
+for (const [what, steps, output] of unwatched) {
+  test(`keys before the core is ready: ${what}`, async () => {
+    const release = server.hold("/karsobel.wasm");
+    try {
+      await page.goto(server.url);
+      await page.waitForFunction(() => document.activeElement?.id === "Text1");
+      for (const step of steps) {
+        await perform(step);
+      }
+      assert.equal(await page.evaluate(() => window.Module?.form), undefined, "no core yet");
+    } finally {
+      release();
+    }
+    await page.waitForFunction(() => window.Module?.form !== undefined);
+    assert.equal(await value("Text2"), output);
+    assert.equal(await value("Text1"), "");
+    assert.equal(await focused(), "Text1");
+  });
+}
+
+test("the form is painted, with the focus in the input box, before any script runs", async () => {
+  await devtools.send("Emulation.setScriptExecutionDisabled", { value: true });
+  try {
+    await page.goto(server.url);
+    const seen = await page.evaluate(() => [...document.querySelectorAll("#Form1 > *")]
+      .map((element) => {
+        const box = element.getBoundingClientRect();
+        return [element.id, [box.left, box.top, box.width, box.height]];
+      }).concat([["focus", document.activeElement.id], ["core", typeof Module]]));
+    assert.deepEqual(seen, CONTROLS.map((control) => [control.id, control.rect])
+      .concat([["focus", "Text1"], ["core", "undefined"]]));
+  } finally {
+    await devtools.send("Emulation.setScriptExecutionDisabled", { value: false });
+  }
+});
 
 test("a big paste, its end in view, undone and redone, and the key after it", async () => {
   await openPage();
@@ -231,6 +265,27 @@ test("accessibility: names, roles, focus and the new letter announced", async ()
   assert.equal(await focused(), "Text1");
 });
 
+// What axe-core finds against WCAG 2.2 A and AA and its own best practice, as "rule: elements".
+async function axeViolations() {
+  if (!await page.evaluate(() => "axe" in window)) {
+    await page.addScriptTag({ path: axeScript });
+  }
+  return page.evaluate(async () => {
+    const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
+    const { violations } = await window.axe.run(document,
+                                                { runOnly: { type: "tag", values: tags } });
+    return violations.map((each) => `${each.id}: ${each.nodes.map((node) => node.target).join(" ")}`);
+  });
+}
+
+test("accessibility: axe-core finds nothing, on load and after a pair", async () => {
+  await openPage();
+  assert.deepEqual(await axeViolations(), [], "on load");
+  await page.keyboard.type("hi");
+  assert.equal(await value("Text2"), "Q");
+  assert.deepEqual(await axeViolations(), [], "after a pair");
+});
+
 // The share of the pixels in `rect` of a PNG screenshot that are `colour`, decoded by the page.
 function shareOf(png, rect, colour) {
   return page.evaluate(async ({ data, rect, colour }) => {
@@ -261,6 +316,49 @@ test("screenshot: the form's places and colours", async () => {
   }
   assert.ok(await shareOf(png, [CLIENT.width, 0, 600 - CLIENT.width, CLIENT.height], NAVY) < 0.01,
             "the form ends at its width");
+});
+
+// On a phone's or a tablet's width: no sideways scrolling, only the output box narrower, every
+// control within a finger's reach (24 by 24 at least), pinch-zoom allowed; a screenshot of each.
+test("fits a phone's and a tablet's screen", async () => {
+  const viewport = page.viewportSize();
+  try {
+    for (const width of [320, 390, 768]) {
+      await page.setViewportSize({ width, height: 200 });
+      await openPage();
+      await page.keyboard.type("ab".repeat(80));
+      const seen = await page.evaluate(() => {
+        const rect = (element) => {
+          const box = element.getBoundingClientRect();
+          return [box.left, box.top, box.width, box.height];
+        };
+        const output = document.getElementById("Text2");
+        return {
+          scrollWidth: document.documentElement.scrollWidth,
+          controls: Object.fromEntries([...document.querySelectorAll("#Form1 > *")]
+            .map((element) => [element.id, rect(element)])),
+          outputEnd: output.scrollLeft + output.clientWidth >= output.scrollWidth - 1,
+          viewport: document.querySelector('meta[name="viewport"]').content,
+        };
+      });
+      const formWidth = Math.min(CLIENT.width, width);
+      assert.equal(seen.scrollWidth, width, `no sideways scrolling at ${width}`);
+      for (const control of CONTROLS) {
+        const [left, top, controlWidth, height] = control.rect;
+        // The output box keeps its margins: the form's width less its own.
+        const narrowed = control.id === "Text2"
+          ? Math.min(controlWidth, formWidth - (CLIENT.width - controlWidth)) : controlWidth;
+        assert.deepEqual(seen.controls[control.id], [left, top, narrowed, height],
+                         `${control.id} at ${width}`);
+        assert.ok(narrowed >= 24 && height >= 24, `${control.id} in reach at ${width}`);
+      }
+      assert.ok(seen.outputEnd, `the output's end in view at ${width}`);
+      assert.doesNotMatch(seen.viewport, /user-scalable\s*=\s*(no|0)|maximum-scale/);
+      await page.screenshot({ path: screenshotPath.replace(/\.png$/, `_${width}.png`) });
+    }
+  } finally {
+    await page.setViewportSize(viewport);
+  }
 });
 
 // Last, since it ends the server.

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -144,7 +145,36 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return pairEntry_.onKeyEdit(view(text), *edit);
         }
     }
+    if (watched == input && event->type() == QEvent::InputMethod) {
+        return typeCommit(*input, *static_cast<QInputMethodEvent*>(event));
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+// The line edit makes an input method's commit one change, however many characters it holds;
+// Windows hands them to an edit control one at a time, each a change, and so does this. The
+// pre-edit text, no change, goes before them, and the event's new pre-edit comes after them.
+bool Form1::typeCommit(QLineEdit& input, const QInputMethodEvent& event) {
+    const QString commit = event.commitString();
+    if (commit.isEmpty() || event.replacementLength() != 0) {
+        return false;
+    }
+    QInputMethodEvent endPreedit;
+    QApplication::sendEvent(&input, &endPreedit);
+    for (qsizetype at = 0; at < commit.size();) {
+        const qsizetype length = commit[at].isHighSurrogate() && at + 1 < commit.size() ? 2 : 1;
+        const QString character = commit.mid(at, length);
+        at += length;
+        const QString text = input.text();
+        if (!pairEntry_.onKeyEdit(view(text), typing(input, character.toStdU16String()))) {
+            input.insert(character);
+        }
+    }
+    if (!event.preeditString().isEmpty()) {
+        QInputMethodEvent preedit(event.preeditString(), event.attributes());
+        QApplication::sendEvent(&input, &preedit);
+    }
+    return true;
 }
 
 void Form1::applyColours() {

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QInputMethodEvent;
 class QLineEdit;
 
 namespace karsobel::qt {
@@ -30,6 +31,8 @@ private:
     void focusInput() override;
 
     [[nodiscard]] QLineEdit* textBox(const form::Control& description) const;
+    // An input method's commit into the input box, typed one character at a time.
+    bool typeCommit(QLineEdit& input, const QInputMethodEvent& event);
     // The form's colours, with the platform's text colours where they read on them and black or
     // white where they do not.
     void applyColours();

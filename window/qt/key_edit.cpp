@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace karsobel::qt {
 
 namespace {
@@ -24,18 +26,23 @@ bool typesText(const QKeyEvent& key) {
 
 } // namespace
 
-std::optional<KeyEdit> keyEdit(const QLineEdit& box, const QKeyEvent& key) {
+KeyEdit typing(const QLineEdit& box, std::u16string typed) {
     const bool selected = box.hasSelectedText();
-    const auto start =
-        static_cast<std::size_t>(selected ? box.selectionStart() : box.cursorPosition());
-    const auto end =
-        static_cast<std::size_t>(selected ? box.selectionEnd() : box.cursorPosition());
+    return {static_cast<std::size_t>(selected ? box.selectionStart() : box.cursorPosition()),
+            static_cast<std::size_t>(selected ? box.selectionEnd() : box.cursorPosition()),
+            std::move(typed)};
+}
+
+std::optional<KeyEdit> keyEdit(const QLineEdit& box, const QKeyEvent& key) {
     if (typesText(key)) {
-        return KeyEdit{start, end, key.text().toStdU16String()};
+        return typing(box, key.text().toStdU16String());
     }
+    const bool selected = box.hasSelectedText();
+    KeyEdit removal = typing(box, {});
     if (key.key() == Qt::Key_Backspace && !(key.modifiers() & commandModifiers)) {
+        const std::size_t start = removal.start;
         if (selected) {
-            return KeyEdit{start, end, {}};
+            return removal;
         }
         // A surrogate pair goes whole, which is left to the box.
         if (start > 0 && !box.text()[static_cast<qsizetype>(start) - 1].isSurrogate()) {
@@ -43,7 +50,7 @@ std::optional<KeyEdit> keyEdit(const QLineEdit& box, const QKeyEvent& key) {
         }
     }
     if (key.matches(QKeySequence::Delete) && selected) {
-        return KeyEdit{start, end, {}};
+        return removal;
     }
     return std::nullopt;
 }

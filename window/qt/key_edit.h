@@ -15,4 +15,7 @@ namespace karsobel::qt {
 // any other key, which the box then handles itself.
 std::optional<KeyEdit> keyEdit(const QLineEdit& box, const QKeyEvent& key);
 
+// The edit of typing `typed` into a line edit, over its selection or at its caret.
+KeyEdit typing(const QLineEdit& box, std::u16string typed);
+
 } // namespace karsobel::qt

@@ -1,7 +1,6 @@
 #include "window/web/form1.h"
 
 #include "window/colours.h"
-#include "window/web/form_json.h"
 
 #include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
@@ -66,11 +65,6 @@ int packed(form::Rgb colour) { return (colour.red << 16) | (colour.green << 8) |
 
 // What the page calls. Texts are UTF-16 units in memory the page allocated and frees.
 extern "C" {
-
-EMSCRIPTEN_KEEPALIVE const char* karsobel_form_json() {
-    static const std::string json = karsobel::web::formJson();
-    return json.c_str();
-}
 
 EMSCRIPTEN_KEEPALIVE void karsobel_input_changed(const char16_t* units, std::size_t length) {
     karsobel::web::form1().onInputChanged(karsobel::web::text(units, length));

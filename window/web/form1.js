@@ -1,7 +1,7 @@
-// The page's side of the window, appended to the core's loader: it builds the form from the
-// description the core gives, hands the input box's changes and key edits and the Clear button's
-// clicks to the core's pair entry, puts pastes into the input box itself, and does what the pair
-// entry asks of the window.
+// The page's side of the window, appended to the core's loader: once the core is ready, it hands
+// the input box's changes and key edits and the Clear button's clicks to the core's pair entry,
+// those made before first (page_input.js), puts pastes into the input box itself, and does what
+// the pair entry asks of the window. The form itself is in the page.
 
 // Calls `use(pointer, length)` with `text` as UTF-16 units in the core's memory.
 function karsobelWithUnits(text, use) {
@@ -20,49 +20,18 @@ function karsobelWithUnits(text, use) {
   }
 }
 
-// Pasted text as a one-line box takes it: line breaks at its end dropped, every other line break
-// (CR LF, CR or LF) a space.
-function karsobelOneLine(text) {
-  let end = text.length;
-  while (end > 0 && (text[end - 1] === "\n" || text[end - 1] === "\r")) {
-    --end;
-  }
-  return text.slice(0, end).replace(/\r\n|\r|\n/g, " ");
-}
-
-// The edit an input event is about to make to `box`, where the browser is known to make it this
-// way: text typed or pasted over the selection or at the caret, Backspace over the selection or
-// on a character that nothing combines with, Delete over the selection. Null for any other edit,
-// which the box makes itself and then reports as a change.
-function karsobelKeyEdit(box, event) {
-  if (event.isComposing) {
-    return null;
-  }
-  const start = box.selectionStart;
-  const end = box.selectionEnd;
-  switch (event.inputType) {
-    case "insertText":
-      return event.data ? { start, end, typed: event.data } : null;
-    case "insertFromPaste":
-      return event.data ? { start, end, typed: karsobelOneLine(event.data) } : null;
-    case "deleteContentBackward":
-      if (start !== end) {
-        return { start, end, typed: "" };
-      }
-      // Below U+0300 (the combining marks) a character is one unit that Backspace takes alone.
-      return start > 0 && box.value.charCodeAt(start - 1) < 0x300
-        ? { start: start - 1, end: start, typed: "" }
-        : null;
-    case "deleteContentForward":
-      return start !== end ? { start, end, typed: "" } : null;
-    default:
-      return null;
-  }
+// Whether the core takes an edit of the input box, [start, end) made `typed`, as one that completes
+// a pair, which it then makes. Only the text's first two characters go into a pair, and a pair
+// empties the box, so of a paste however long only its first four units are copied to the core.
+function karsobelKeyEditTaken(start, end, typed) {
+  return karsobelWithUnits(typed.slice(0, 4), (units, length) =>
+    _karsobel_key_edit(start, end, units, length));
 }
 
 // The pastes the page makes into `box` itself, past the browser's editing command, which takes
-// seconds over ten million characters before the box lays them out; and their undo and redo, which
-// the browser's history does not know. `reportChange` hands a change of the box to the core.
+// seconds over ten million characters before the box lays them out, and the other edits it makes
+// (an input method's characters, those typed before the core was ready); and their undo and redo,
+// which the browser's history does not know. `reportChange` hands a change of the box to the core.
 function karsobelOwnPastes(box, reportChange) {
   // The paste while it is the box's last change, and the one undone while its undo is: each as
   // the text before it, the selection it replaced and the text it put in.
@@ -120,68 +89,34 @@ function karsobelUnpacked(packed) {
   return [(packed >> 16) & 255, (packed >> 8) & 255, packed & 255];
 }
 
-// A system colour's value in the page's present colour scheme, as [red, green, blue].
+// A colour as CSS writes it, "rgb(R, G, B)", as [red, green, blue].
+function karsobelColour(css) {
+  return css.match(/\d+(\.\d+)?/g).slice(0, 3).map(Number);
+}
+
+// A system colour's value in the page's present colour scheme.
 function karsobelSystemColour(name) {
   const probe = document.createElement("span");
   probe.style.color = name;
   document.body.appendChild(probe);
-  const value = getComputedStyle(probe).color.match(/\d+(\.\d+)?/g).slice(0, 3).map(Number);
+  const value = karsobelColour(getComputedStyle(probe).color);
   probe.remove();
   return value;
 }
 
-function karsobelControl(description) {
-  const element = document.createElement(
-    description.kind === "PushButton" ? "button" : "input");
-  if (description.kind === "PushButton") {
-    element.type = "button";
-    element.textContent = description.caption;
-  } else {
-    element.type = "text";
-    element.value = description.caption;
-    element.readOnly = description.readOnly;
-    element.autocomplete = "off";
-    element.spellcheck = false;
-  }
-  element.id = description.name;
-  element.className = description.kind;
-  element.setAttribute("aria-label", description.accessibleName);
-  const style = element.style;
-  style.left = description.left + "px";
-  style.top = description.top + "px";
-  style.width = description.width + "px";
-  style.height = description.height + "px";
-  // The named family where the device has it, the nearest bold sans-serif otherwise.
-  style.fontFamily = JSON.stringify(description.font.family) + ", sans-serif";
-  style.fontSize = description.font.points + "pt";
-  style.fontWeight = String(description.font.weight);
-  style.setProperty("--background", karsobelRgb(description.background));
-  return element;
-}
-
-function karsobelBuildForm() {
-  const description = JSON.parse(UTF8ToString(_karsobel_form_json()));
-  document.title = description.caption;
-  const form = document.getElementById("Form1");
-  form.style.width = description.width + "px";
-  form.style.height = description.height + "px";
-  form.style.setProperty("--background", karsobelRgb(description.background));
-
-  const controls = description.controls.map((each) => {
-    const element = karsobelControl(each);
-    form.appendChild(element);
-    return { description: each, element };
-  });
+function karsobelTakeForm() {
+  const controls = Array.from(document.getElementById("Form1").children);
   const byName = (name) => document.getElementById(name);
   const input = byName("Text1");
   const output = byName("Text2");
   const announcement = document.getElementById("announcement");
 
   const showReadableText = () => {
-    // The emscripten optimiser here cannot take a destructuring for-of.
-    controls.forEach(({ description: each, element }) => {
-      const platform = karsobelSystemColour(each.kind === "PushButton" ? "ButtonText" : "FieldText");
-      const text = _karsobel_readable_text(karsobelPacked(each.background), karsobelPacked(platform));
+    controls.forEach((element) => {
+      const background = karsobelColour(element.style.getPropertyValue("--background"));
+      const platform = karsobelSystemColour(
+        element.className === "PushButton" ? "ButtonText" : "FieldText");
+      const text = _karsobel_readable_text(karsobelPacked(background), karsobelPacked(platform));
       element.style.setProperty("--text", karsobelRgb(karsobelUnpacked(text)));
     });
   };
@@ -190,6 +125,16 @@ function karsobelBuildForm() {
 
   const reportChange = () => karsobelWithUnits(input.value, _karsobel_input_changed);
   const pastes = karsobelOwnPastes(input, reportChange);
+  // Text typed at the caret as one change, paired at once where it completes a pair.
+  const type = (typed) => {
+    const start = input.selectionStart;
+    const end = input.selectionEnd;
+    if (!karsobelKeyEditTaken(start, end, typed)) {
+      pastes.paste(start, end, typed);
+    }
+  };
+  const compositions = karsobelEarly.compositions;
+  compositions.type = type;
 
   Module["form"] = {
     // Emptying the box is a change like any other, reported before this returns.
@@ -213,6 +158,10 @@ function karsobelBuildForm() {
   };
 
   input.addEventListener("beforeinput", (event) => {
+    if (compositions.hold(event)) {
+      event.preventDefault();
+      return;
+    }
     if ((event.inputType === "historyUndo" && pastes.undo()) ||
         (event.inputType === "historyRedo" && pastes.redo())) {
       event.preventDefault();
@@ -222,9 +171,7 @@ function karsobelBuildForm() {
     if (edit === null) {
       return;
     }
-    const taken = karsobelWithUnits(edit.typed, (typed, typedLength) =>
-      _karsobel_key_edit(edit.start, edit.end, typed, typedLength));
-    if (taken) {
+    if (karsobelKeyEditTaken(edit.start, edit.end, edit.typed)) {
       event.preventDefault();
     } else if (event.inputType === "insertFromPaste") {
       event.preventDefault();
@@ -234,6 +181,9 @@ function karsobelBuildForm() {
   // With no edit of its own to undo or redo, the browser's keys for them do nothing, not even
   // beforeinput.
   input.addEventListener("keydown", (event) => {
+    if (event.isComposing) {
+      return;
+    }
     const command = (event.ctrlKey || event.metaKey) && !event.altKey;
     const key = event.key.toLowerCase();
     const undo = command && !event.shiftKey && key === "z";
@@ -242,12 +192,35 @@ function karsobelBuildForm() {
       event.preventDefault();
     }
   });
-  input.addEventListener("input", () => {
+  input.addEventListener("input", (event) => {
+    if (compositions.composes(event)) {
+      return;
+    }
     pastes.forget();
     reportChange();
   });
   byName("Command1").addEventListener("click", () => _karsobel_clear_clicked());
-  input.focus();
+
+  // What the user did before the core was ready, done again now on the box as it was then. Where
+  // a pair has emptied the box since, an edit lands as far from the text's end as it was made.
+  const early = karsobelEarly.take();
+  if (early.length > 0) {
+    input.value = input.defaultValue;
+  }
+  early.forEach((each) => {
+    if (each.clear) {
+      _karsobel_clear_clicked();
+      return;
+    }
+    const shift = each.length - input.value.length;
+    const at = (position) => Math.min(Math.max(position - shift, 0), input.value.length);
+    const start = at(each.start);
+    const end = at(each.end);
+    if (start !== end || each.typed) {
+      input.setSelectionRange(start, end);
+      type(each.typed);
+    }
+  });
 }
 
-Module["onRuntimeInitialized"] = karsobelBuildForm;
+Module["onRuntimeInitialized"] = karsobelTakeForm;

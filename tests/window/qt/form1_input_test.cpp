@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QStyleHints>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -91,6 +94,49 @@ TEST(Form1Input, SpaceAndEnterClickTheFocusedButton) {
         QTest::keyClick(shown.Command1, key);
         EXPECT_EQ(shown.Text2->text(), "") << "key " << key;
         EXPECT_EQ(QApplication::focusWidget(), shown.Text1) << "key " << key;
+    }
+}
+
+// What an input method sends the box: text it composes, or `commit`s, ending the composition.
+struct Composing {
+    QString preedit;
+    QString commit;
+};
+
+void send(QLineEdit* box, const Composing& step) {
+    QInputMethodEvent event(step.preedit, {});
+    event.setCommitString(step.commit);
+    QApplication::sendEvent(box, &event);
+}
+
+TEST(Form1Input, AnInputMethodsCommitCountsAsThatManyTypedCharacters) {
+    struct Case {
+        const char* name;
+        QString typedBefore;
+        std::vector<Composing> steps;
+        QString typedAfter;
+        QString output;
+    };
+    const QString dead = QString(QChar(0x00B4));
+    const QString accented = QString(QChar(0x00E9));
+    const Case cases[] = {
+        {"word by word", "", {{"h", ""}, {"hi", ""}, {"", "hi"}, {"t", ""}, {"to", ""}, {"", "to"}},
+         "", "QI"},
+        {"several words at once, with the next word's pre-edit", "",
+         {{"hit", ""}, {"o", "hit"}, {"", "o"}}, "", "QI"},
+        {"cancelled", "h", {{"x", ""}, {"", ""}}, "i", "Q"},
+        {"a dead key's accented letter", "", {{dead, ""}, {"", accented}}, "e", "E"},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        ShownForm shown;
+        QTest::keyClicks(shown.Text1, each.typedBefore);
+        for (const Composing& step : each.steps) {
+            send(shown.Text1, step);
+        }
+        QTest::keyClicks(shown.Text1, each.typedAfter);
+        EXPECT_EQ(shown.Text2->text(), each.output);
+        EXPECT_EQ(shown.Text1->text(), "");
     }
 }
 

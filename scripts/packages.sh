@@ -13,3 +13,6 @@ bench_packages=(libbenchmark-dev time)
 # playwright-core. Node.js and npm come with the machine where it has them (test.sh asks for
 # Debian's otherwise).
 web_packages=(emscripten cmake ninja-build python3 chromium)
+# The release: Authenticode signing and its checks, checksums signed with OpenPGP, the apt
+# repository.
+release_packages=(osslsigncode openssl curl gnupg apt-utils)

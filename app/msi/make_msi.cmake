@@ -1,8 +1,9 @@
 # Builds the Windows Installer package with wixl from karsobel.wxs:
 #     cmake -DSETTINGS=msi_settings.cmake -DVERSION=1.00 -DOUTPUT=Karsobel-1.00-win64.msi
-#           -P make_msi.cmake
+#           [-DSIGN=COMMAND] -P make_msi.cmake
 # SETTINGS, written by the build, gives wixl and the files that go in; VERSION may be another
-# than the project's, as the upgrade test builds a later one. The package is the same bytes from
+# than the project's, as the upgrade test builds a later one. SIGN, given by release.sh, signs the
+# programs that go in and then the package. The package is the same bytes from
 # every build of the same inputs: its files dated to the source date in its cabinet, its summary's
 # times that date, and its package code drawn from everything that goes in.
 cmake_minimum_required(VERSION 3.25)
@@ -25,8 +26,14 @@ foreach(file ICON PROGRAM PAIRS LICENCE README)
     get_filename_component(file_name ${KARSOBEL_${file}} NAME)
     file(COPY_FILE ${KARSOBEL_${file}} ${folder}/${staged}/${file_name})
     set(${file} ${staged}/${file_name})
-    list(APPEND inputs ${KARSOBEL_${file}})
+    list(APPEND inputs ${folder}/${staged}/${file_name})
 endforeach()
+if(SIGN)
+    foreach(program ${PROGRAM} ${PAIRS})
+        execute_process(COMMAND ${SIGN} ${program} WORKING_DIRECTORY ${folder}
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+endif()
 execute_process(COMMAND touch -d @${KARSOBEL_SOURCE_DATE_EPOCH} ${ICON} ${PROGRAM} ${PAIRS}
                         ${LICENCE} ${README}
                 WORKING_DIRECTORY ${folder} COMMAND_ERROR_IS_FATAL ANY)
@@ -54,4 +61,11 @@ file(REMOVE_RECURSE ${folder}/${staged})
 if(NOT result EQUAL 0)
     file(REMOVE ${OUTPUT})
     message(FATAL_ERROR "could not stamp ${OUTPUT} with its date and package code")
+endif()
+if(SIGN)
+    execute_process(COMMAND ${SIGN} ${OUTPUT} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        file(REMOVE ${OUTPUT})
+        message(FATAL_ERROR "could not sign ${OUTPUT}")
+    endif()
 endif()

@@ -2,7 +2,7 @@
 build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core help2man libhwy-dev)
 test_packages=(libgtest-dev xvfb xdotool xclip python3 python3-xlib dpkg-dev file
                desktop-file-utils appstream lintian dbus-daemon at-spi2-core python3-gi
-               gir1.2-atspi-2.0 procps qt6ct)
+               gir1.2-atspi-2.0 procps qt6ct python3-yaml)
 # The Windows cross build and its tests under Wine; Debian's Python, with the Windows Installer
 # library's bindings, stamps the MSI with its date and package code.
 windows_packages=(mingw-w64 googletest wine wine64 fonts-wine nsis wixl msitools python3-gi

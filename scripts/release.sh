@@ -64,7 +64,7 @@ windows_name="Karsobel-$version-win64"
 
 echo "release: the Linux programs and the Debian package"
 configure default
-cmake --build "$build/default"
+cmake --build "$build/default" -j "$(nproc)"
 cpack --config "$build/default/CPackConfig.cmake" -G DEB -B "$stage/cpack" >/dev/null
 mv "$stage/cpack/karsobel_${version}_amd64.deb" "$stage/"
 mkdir "$stage/linux"
@@ -72,7 +72,7 @@ cp "$build/default/app/karsobel" "$build/default/app/karsobel-pairs" "$stage/lin
 
 echo "release: the Windows programs, zip, installer and MSI"
 configure windows
-cmake --build "$build/windows" --target karsobel karsobel-pairs
+cmake --build "$build/windows" -j "$(nproc)" --target karsobel karsobel-pairs
 for program in karsobel karsobel-pairs; do
     cp "$build/windows/app/$program.exe" "$stage/"
     [ -z "$sign" ] || "$sign" "$stage/$program.exe"
@@ -86,7 +86,8 @@ rm -rf "$stage/cpack"
 
 echo "release: the web page"
 configure web
-cmake --build "$build/web"
+# emscripten's tools find Debian's Node.js modules there, as the web preset tells them.
+NODE_PATH=/usr/share/nodejs cmake --build "$build/web" -j "$(nproc)"
 cp -r "$build/web/app/web/site" "$stage/web"
 
 app/packaging/apt_repository.sh "$stage/apt" "$stage/karsobel_${version}_amd64.deb"

@@ -12,19 +12,24 @@ build="$(realpath "$1")" prefix="$2"
 root="$(realpath "$here/../..")"
 sign="$root/app/packaging/sign_windows_file.sh"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+server=""
+trap '[ -z "$server" ] || kill "$server"; rm -rf "$work"' EXIT
 cd "$work"
 
-# The CA, a code-signing certificate it issues, valid for a day, and one that expired at once.
+# The CA, a code-signing certificate it issues, valid for a day, one that expired at once, and a
+# timestamp server's.
 openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.crt -days 2 -subj "/CN=Karsobel test CA" \
     -addext basicConstraints=critical,CA:TRUE -addext keyUsage=critical,keyCertSign 2>/dev/null
-printf 'basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\nextendedKeyUsage=codeSigning\n' >signer.ext
-for certificate in signer:1 expired:0; do
-    name="${certificate%:*}"
+for use in codeSigning timeStamping; do
+    printf 'basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\nextendedKeyUsage=critical,%s\n' \
+        "$use" >"$use.ext"
+done
+for certificate in signer:1:codeSigning expired:0:codeSigning timestamps:1:timeStamping; do
+    IFS=: read -r name days use <<<"$certificate"
     openssl req -newkey rsa:2048 -nodes -keyout "$name.key" -out "$name.csr" \
         -subj "/CN=Karsobel test $name" 2>/dev/null
     openssl x509 -req -in "$name.csr" -CA ca.crt -CAkey ca.key -CAcreateserial \
-        -days "${certificate#*:}" -extfile signer.ext -out "$name.crt" 2>/dev/null
+        -days "$days" -extfile "$use.ext" -out "$name.crt" 2>/dev/null
     openssl pkcs12 -export -inkey "$name.key" -in "$name.crt" -certfile ca.crt \
         -passout pass:sesame -out "$name.pfx"
 done
@@ -43,6 +48,21 @@ pairs_answers() {
     [ "$("$root/tests/tools/wine_run.sh" "$prefix" "$work/karsobel-pairs.exe" hito | tr -d '\r')" = QI ]
 }
 check "the signed karsobel-pairs.exe runs under Wine" pairs_answers
+
+# Signed with a timestamp from a server of the test's own.
+"$root/tests/tools/timestamp_server.py" timestamps.crt timestamps.key ca.crt >port &
+server=$!
+for _ in $(seq 100); do [ -s port ] && break; sleep 0.1; done
+cp "$build/app/karsobel-pairs.exe" stamped.exe
+timestamped() {
+    KARSOBEL_TIMESTAMP_URL="http://127.0.0.1:$(cat port)/" "$sign" stamped.exe &&
+        osslsigncode verify -CAfile ca.crt -TSA-CAfile ca.crt -in stamped.exe >verify.log 2>&1 &&
+        grep -q 'Timestamp Server Signature verification: ok' verify.log
+}
+check "a timestamped signature verifies, its timestamp too" timestamped
+osslsigncode remove-signature -in stamped.exe -out stamped.unsigned.exe >/dev/null
+check "without its timestamped signature, the unsigned build" \
+    cmp stamped.unsigned.exe "$build/app/karsobel-pairs.exe"
 
 cmake -DSETTINGS="$build/app/msi_settings.cmake" -DVERSION=1.00 -DOUTPUT="$work/signed.msi" \
     -DSIGN="$sign" -P "$root/app/msi/make_msi.cmake" >/dev/null

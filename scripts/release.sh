@@ -8,7 +8,8 @@
 # the Windows programs (before they are packed), the installer, its uninstaller and the MSI are
 # signed; KARSOBEL_TIMESTAMP_URL: an RFC 3161 server that timestamps those signatures.
 # KARSOBEL_GPG_KEY: a key of the caller's keyring that signs SHA256SUMS and the apt repository.
-# KARSOBEL_RELEASE_URL: where the files will be published, for the winget manifests.
+# KARSOBEL_RELEASE_URL: where the files will be published, one folder a version, for the winget
+# manifests, which are left out without it.
 # SOURCE_DATE_EPOCH: the date the artifacts carry, by default the last commit's.
 # OUT appears only once everything in it is made; on any failure it is left as it was.
 set -euo pipefail
@@ -38,7 +39,8 @@ if [ -n "${KARSOBEL_GPG_KEY:-}" ]; then
     gpg --batch --list-secret-keys "$KARSOBEL_GPG_KEY" >/dev/null 2>&1 ||
         fail "KARSOBEL_GPG_KEY=$KARSOBEL_GPG_KEY is not a secret key in the keyring"
 fi
-release_url="${KARSOBEL_RELEASE_URL:-https://karsobel.org/releases/download}"
+[ -n "${KARSOBEL_RELEASE_URL:-}" ] ||
+    echo "release: no KARSOBEL_RELEASE_URL, so no winget manifests (they name where the installers are)"
 
 commit="$(git rev-parse HEAD)"
 export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}"
@@ -91,8 +93,10 @@ NODE_PATH=/usr/share/nodejs cmake --build "$build/web" -j "$(nproc)"
 cp -r "$build/web/app/web/site" "$stage/web"
 
 app/packaging/apt_repository.sh "$stage/apt" "$stage/karsobel_${version}_amd64.deb"
-app/packaging/winget_manifests.sh "$stage/winget" "$version" "$release_url/$version" \
-    "$stage/$windows_name.msi" "$stage/$windows_name.exe"
+if [ -n "${KARSOBEL_RELEASE_URL:-}" ]; then
+    app/packaging/winget_manifests.sh "$stage/winget" "$version" "${KARSOBEL_RELEASE_URL%/}/$version" \
+        "$stage/$windows_name.msi" "$stage/$windows_name.exe"
+fi
 
 cat >"$stage/BUILD-INFO.txt" <<INFO
 Karsobel $version

@@ -24,5 +24,6 @@ execute_process(COMMAND git -C ${PROJECT_SOURCE_DIR} rev-parse --absolute-git-di
 if(git_dir AND EXISTS ${git_dir}/logs/HEAD)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${git_dir}/logs/HEAD)
 endif()
-# For the scripts CPack runs while it packs.
+# For the scripts CPack runs while it packs, and for a second build of the same artifacts.
 set(CPACK_KARSOBEL_SOURCE_DATE_EPOCH ${KARSOBEL_SOURCE_DATE_EPOCH})
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/source_date_epoch CONTENT "${KARSOBEL_SOURCE_DATE_EPOCH}\n")

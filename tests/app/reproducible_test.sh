@@ -16,7 +16,7 @@ source_dir="$(realpath "$here/../..")"
 work="$first/reproducible"
 rm -rf "$work" && mkdir -p "$work/sources"
 trap 'rm -rf "$work"' EXIT
-epoch="$(sed -n 's/^KARSOBEL_SOURCE_DATE_EPOCH:[A-Z]*=//p' "$first/CMakeCache.txt")"
+epoch="$(cat "$first/source_date_epoch")"
 second="$work/second-build"
 
 # What a build packs, packed under the umask release.sh packs with, as dpkg-buildpackage does:

@@ -16,9 +16,11 @@ fi
 work="$(mktemp -d)"
 server=""
 installed=""
+# The web server, and the agent that gpg started for the throwaway keys, end with the test.
 cleanup() {
-    [ -z "$server" ] || kill "$server" 2>/dev/null
+    [ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server"; }
     [ -z "$installed" ] || dpkg --purge karsobel >/dev/null 2>&1
+    gpgconf --kill all 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT

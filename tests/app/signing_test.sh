@@ -13,7 +13,14 @@ root="$(realpath "$here/../..")"
 sign="$root/app/packaging/sign_windows_file.sh"
 work="$(mktemp -d)"
 server=""
-trap '[ -z "$server" ] || kill "$server"; rm -rf "$work"' EXIT
+# The timestamp server, and the agent gpg starts for release.sh's look-up of a key, end with the
+# test.
+cleanup() {
+    [ -z "$server" ] || { kill "$server"; wait "$server"; }
+    GNUPGHOME="$work/empty-keyring" gpgconf --kill all 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
 cd "$work"
 
 # The CA, a code-signing certificate it issues, valid for a day, one that expired at once, and a

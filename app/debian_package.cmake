@@ -39,4 +39,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's Wayland platform, so that a Wayland desktop shows the window itself rather than through
 # XWayland; without it, Qt falls back to X11.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+include(packaging/reproducible.cmake)
 include(CPack)

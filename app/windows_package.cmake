@@ -17,12 +17,15 @@ set(CPACK_NSIS_DISPLAY_NAME ${PROJECT_NAME})
 set(CPACK_NSIS_PROGRAM karsobel.exe)
 set(CPACK_NSIS_MUI_ICON ${CMAKE_CURRENT_SOURCE_DIR}/karsobel.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_CURRENT_SOURCE_DIR}/karsobel.ico)
+include(packaging/reproducible.cmake)
 include(CPack)
 
 if(CMAKE_CROSSCOMPILING)
     # The Windows Installer package, for administrators who install on many machines, built by
     # Debian's wixl beside CPack's two packages.
     find_program(KARSOBEL_WIXL wixl REQUIRED)
+    # Debian's own Python, which has the Windows Installer library's bindings.
+    find_program(KARSOBEL_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
     # Never to change: it makes each later version replace the one installed.
     set(KARSOBEL_MSI_UPGRADE_CODE E9ADE800-B961-44CF-9BEB-2A55474F3BAC)
     set(KARSOBEL_MSI_SETTINGS ${CMAKE_CURRENT_BINARY_DIR}/msi_settings.cmake)
@@ -34,7 +37,7 @@ if(CMAKE_CROSSCOMPILING)
         OUTPUT ${KARSOBEL_MSI}
         COMMAND ${CMAKE_COMMAND} -DSETTINGS=${KARSOBEL_MSI_SETTINGS} -DVERSION=${PROJECT_VERSION}
                 -DOUTPUT=${KARSOBEL_MSI} -P ${CMAKE_CURRENT_SOURCE_DIR}/msi/make_msi.cmake
-        DEPENDS karsobel karsobel-pairs msi/karsobel.wxs msi/make_msi.cmake
+        DEPENDS karsobel karsobel-pairs msi/karsobel.wxs msi/make_msi.cmake msi/stamp_package.py
                 ${KARSOBEL_MSI_SETTINGS} ${KARSOBEL_ICON} ${PROJECT_SOURCE_DIR}/LICENSE
                 windows_readme.txt
         COMMENT "Building the Windows Installer package")

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 scripts/deps.sh "${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}" \
-    "${fuzz_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}"
+    "${fuzz_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" "${release_packages[@]}"
 command -v npm >/dev/null || scripts/deps.sh nodejs npm
 npm ci --prefix tests/web --no-audit --no-fund
 for preset in default debug-asan fuzz windows web; do

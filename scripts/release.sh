@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Builds every artifact of a release into OUT (dist/ by default): the Debian package and the Linux
+# programs, the Windows programs, zip, installer and MSI, and the web page's folder; with them
+# SHA256SUMS, an apt repository (apt/), winget manifests (winget/) and BUILD-INFO.txt, which says
+# which commit and source date rebuild them byte for byte:
+#     scripts/release.sh [OUT]
+# KARSOBEL_SIGNING_PFX and KARSOBEL_SIGNING_PASSWORD: a PKCS#12 file and its password, with which
+# the Windows programs (before they are packed), the installer, its uninstaller and the MSI are
+# signed; KARSOBEL_TIMESTAMP_URL: an RFC 3161 server that timestamps those signatures.
+# KARSOBEL_GPG_KEY: a key of the caller's keyring that signs SHA256SUMS and the apt repository.
+# KARSOBEL_RELEASE_URL: where the files will be published, one folder a version, for the winget
+# manifests, which are left out without it.
+# SOURCE_DATE_EPOCH: the date the artifacts carry, by default the last commit's.
+# OUT appears only once everything in it is made; on any failure it is left as it was.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+scripts/deps.sh "${build_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" \
+    "${release_packages[@]}"
+fail() {
+    echo "release: $*" >&2
+    exit 1
+}
+out="$(realpath -m "${1:-dist}")"
+root="$PWD"
+build="$root/build/release"
+
+# Each setting checked before anything is built.
+sign=""
+if [ -n "${KARSOBEL_SIGNING_PFX:-}" ]; then
+    app/packaging/sign_windows_file.sh --check || fail "nothing was built"
+    sign="$root/app/packaging/sign_windows_file.sh"
+elif [ -n "${KARSOBEL_SIGNING_PASSWORD:-}${KARSOBEL_TIMESTAMP_URL:-}" ]; then
+    fail "KARSOBEL_SIGNING_PASSWORD or KARSOBEL_TIMESTAMP_URL is set, but KARSOBEL_SIGNING_PFX is not"
+else
+    echo "release: no KARSOBEL_SIGNING_PFX, so the Windows files are not signed"
+fi
+if [ -n "${KARSOBEL_GPG_KEY:-}" ]; then
+    gpg --batch --list-secret-keys "$KARSOBEL_GPG_KEY" >/dev/null 2>&1 ||
+        fail "KARSOBEL_GPG_KEY=$KARSOBEL_GPG_KEY is not a secret key in the keyring"
+fi
+[ -n "${KARSOBEL_RELEASE_URL:-}" ] ||
+    echo "release: no KARSOBEL_RELEASE_URL, so no winget manifests (they name where the installers are)"
+
+commit="$(git rev-parse HEAD)"
+export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}"
+if [ -n "$(git status --porcelain)" ]; then
+    echo "release: the work tree has uncommitted changes, so these files cannot be rebuilt from a commit"
+    source_line="Source: commit $commit with uncommitted changes; these files are not reproducible from a commit."
+else
+    source_line="Source: commit $commit; the same commit and SOURCE_DATE_EPOCH give the same bytes."
+fi
+
+# Everything is made in a folder beside OUT and moved into place at the end.
+mkdir -p "$(dirname "$out")"
+stage="$(mktemp -d "$out.partial.XXXXXX")"
+trap 'rm -rf "$stage"' EXIT
+umask 022
+
+configure() {
+    cmake --preset "$1" -B "$build/$1" -DBUILD_TESTING=OFF -DKARSOBEL_BENCHMARKS=OFF \
+        -DKARSOBEL_SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" >/dev/null
+}
+version="$(sed -n 's/^project(Karsobel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+windows_name="Karsobel-$version-win64"
+
+echo "release: the Linux programs and the Debian package"
+configure default
+cmake --build "$build/default" -j "$(nproc)"
+cpack --config "$build/default/CPackConfig.cmake" -G DEB -B "$stage/cpack" >/dev/null
+mv "$stage/cpack/karsobel_${version}_amd64.deb" "$stage/"
+mkdir "$stage/linux"
+cp "$build/default/app/karsobel" "$build/default/app/karsobel-pairs" "$stage/linux/"
+
+echo "release: the Windows programs, zip, installer and MSI"
+configure windows
+cmake --build "$build/windows" -j "$(nproc)" --target karsobel karsobel-pairs
+for program in karsobel karsobel-pairs; do
+    cp "$build/windows/app/$program.exe" "$stage/"
+    [ -z "$sign" ] || "$sign" "$stage/$program.exe"
+done
+cmake -DSETTINGS="$build/windows/app/msi_settings.cmake" -DVERSION="$version" \
+    -DOUTPUT="$stage/$windows_name.msi" ${sign:+"-DSIGN=$sign"} -P app/msi/make_msi.cmake
+cpack --config "$build/windows/CPackConfig.cmake" -B "$stage/cpack" \
+    ${sign:+-D "CPACK_KARSOBEL_SIGN=$sign"} >/dev/null
+mv "$stage/cpack/$windows_name.zip" "$stage/cpack/$windows_name.exe" "$stage/"
+rm -rf "$stage/cpack"
+
+echo "release: the web page"
+configure web
+# emscripten's tools find Debian's Node.js modules there, as the web preset tells them.
+NODE_PATH=/usr/share/nodejs cmake --build "$build/web" -j "$(nproc)"
+cp -r "$build/web/app/web/site" "$stage/web"
+
+app/packaging/apt_repository.sh "$stage/apt" "$stage/karsobel_${version}_amd64.deb"
+if [ -n "${KARSOBEL_RELEASE_URL:-}" ]; then
+    app/packaging/winget_manifests.sh "$stage/winget" "$version" "${KARSOBEL_RELEASE_URL%/}/$version" \
+        "$stage/$windows_name.msi" "$stage/$windows_name.exe"
+fi
+
+cat >"$stage/BUILD-INFO.txt" <<INFO
+Karsobel $version
+$source_line
+SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH
+Windows files: $([ -z "$sign" ] && echo unsigned || echo "signed with Authenticode")
+INFO
+(cd "$stage" && find . -type f ! -name 'SHA256SUMS*' -printf '%P\n' | LC_ALL=C sort |
+    xargs -d '\n' sha256sum >SHA256SUMS)
+if [ -n "${KARSOBEL_GPG_KEY:-}" ]; then
+    gpg --batch --yes --local-user "$KARSOBEL_GPG_KEY" --armor --detach-sign \
+        --output "$stage/SHA256SUMS.asc" "$stage/SHA256SUMS"
+fi
+
+rm -rf "$out"
+mv "$stage" "$out"
+chmod 755 "$out"
+trap - EXIT
+echo "release: every artifact is in $out"

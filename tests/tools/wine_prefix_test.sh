@@ -13,7 +13,8 @@ source "$tools/processes.sh"
 prefix="$1" program="$2"
 work="$(mktemp -d)"
 leftover=""
-trap 'exec {feed}>&- {hold}>&- 2>/dev/null; [ -z "$leftover" ] || kill -KILL "$leftover" 2>/dev/null;
+trap 'exec {feed}>&- {hold}>&- 2>/dev/null
+      [ -z "$leftover" ] || kill -KILL "$leftover" 2>/dev/null
       wait; rm -rf "$work"' EXIT
 failures=()
 fail() {
@@ -112,8 +113,8 @@ for _ in $(seq 600); do
     sleep 0.2
 done
 mapfile -t runs <"$work/servers"
-if [ ${#runs[@]} -eq 2 ] && [ "${runs[0]}" = "${runs[1]}" ] && [[ "${runs[0]}" =~ ^Q\ server\ [0-9]+$ ]]
-then
+if [ ${#runs[@]} -eq 2 ] && [ "${runs[0]}" = "${runs[1]}" ] &&
+    [[ "${runs[0]}" =~ ^Q\ server\ [0-9]+$ ]]; then
     check_lock_holders "$session"
 else
     fail "two programs in a session did not pair on one Wine server: ${runs[*]}"

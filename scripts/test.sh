@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the release build's whole suite, the
 # unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build's
-# suite under Wine, and the web page's in Chromium. Each stage prints its time as it ends. Tests
-# run side by side, as many at once as the machine has processors; the Windows build's, the
-# longest, run while the other builds are made and tested, and their output follows theirs.
-# Any stage that fails fails the command, once the others have run.
+# suite under Wine, and the web page's in Chromium. Each stage prints its time as it ends. A
+# preset's tests run side by side, as many at once as the machine has processors; the Windows
+# build's, the longest, run while the other presets are built and tested, and their output follows
+# the others'. A failed stage fails the command once the others have run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -33,6 +33,7 @@ install() {
 }
 build() { cmake --preset "$1" && cmake --build --preset "$1"; }
 run_tests() { ctest --preset "$1" -j "$jobs"; }
+run_windows_tests() { run_tests windows >"$windows_log" 2>&1; }
 
 stage install install || exit 1
 
@@ -40,16 +41,16 @@ windows_tests="" windows_log=build/windows-tests.log
 # Should this shell end early, the Windows tests are stopped as Ctrl+C would stop them.
 trap '[ -z "$windows_tests" ] || pkill -INT -P "$windows_tests"' EXIT
 if stage "windows build" build windows; then
-    stage "windows tests" run_tests windows >"$windows_log" 2>&1 &
+    stage "windows tests" run_windows_tests &
     windows_tests=$!
 fi
 for preset in default debug-asan web; do
     stage "$preset build" build "$preset" && stage "$preset tests" run_tests "$preset" || true
 done
 if [ -n "$windows_tests" ]; then
-    echo "== the windows preset's tests, run beside the stages above:"
     wait "$windows_tests" || failed+=("windows tests")
     windows_tests=""
+    echo "== the windows preset's tests, run beside the stages above:"
     cat "$windows_log"
 fi
 

@@ -3,8 +3,14 @@
 # that programs sharing a prefix run one at a time. Only this shell holds the lock: `wine`,
 # `wineboot` and `wineserver` run here without it, so no Wine process, however long it lives, can
 # keep the next program of the prefix waiting. When the shell exits, every process of the prefix
-# is ended.
-source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
+# is ended; when it is killed outright, with no chance to, a watcher does it.
+#
+# wine_session PREFIX does the same and keeps the prefix's Wine server and services running until
+# the shell ends, so that the programs run in between pay Wine's start once. What it runs joins
+# the session: wine_prefix PREFIX in a process started from that shell takes no lock and ends
+# nothing, as the session's shell holds and ends them.
+wine_tools="$(dirname "$(realpath "${BASH_SOURCE[0]}")")"
+source "$wine_tools/processes.sh"
 
 wine_prefix() {
     case "$1" in
@@ -12,12 +18,18 @@ wine_prefix() {
     *) echo "wine prefix must be an absolute path: $1" >&2; return 2 ;;
     esac
     export WINEPREFIX="$1" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG="${WINEDEBUG:--all}"
+    if [ "${KARSOBEL_WINE_SESSION:-}" = "$WINEPREFIX" ]; then
+        # The session's shell holds the lock; the commands below close this stand-in instead.
+        exec {wine_prefix_lock}</dev/null
+        return 0
+    fi
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec {wine_prefix_lock}>"$WINEPREFIX.lock"
     if ! flock -w 300 "$wine_prefix_lock"; then
         echo "the Wine prefix $WINEPREFIX stayed locked for 300 s" >&2
         return 1
     fi
+    wine_prefix_watch
     trap wine_prefix_end EXIT
     trap 'exit 129' HUP
     trap 'exit 130' INT
@@ -36,7 +48,16 @@ wine_prefix() {
     fi
     # Wine's session, its server and services, started apart from the program under test, so that
     # what they print (a service's crash report among it) stays out of that program's output.
+    # A session's server stays until it is told to end, and so do its services.
+    [ -z "${wine_prefix_persistent:-}" ] || timeout 30 wineserver -p {wine_prefix_lock}>&-
     wineboot >/dev/null 2>&1
+}
+
+wine_session() {
+    wine_prefix_persistent=1
+    wine_prefix "$1" || return
+    [ -z "${DISPLAY:-}" ] || wine_wait_for_desktop || return
+    export KARSOBEL_WINE_SESSION="$WINEPREFIX"
 }
 
 wine() { command wine "$@" {wine_prefix_lock}>&-; }
@@ -68,9 +89,25 @@ wine_prefix_kill_leftovers() {
     return 0
 }
 
+# A test's time limit kills its launcher and what it started, but not Wine's server and services,
+# which left it. A watcher apart from the launcher, in a session of its own so that no killing of
+# the launcher's processes reaches it, waits for the launcher's lock: it gets it once the launcher
+# is gone without ending the watcher, and then ends the prefix's processes. It leaves WINEPREFIX
+# out of its environment, not being one of them.
+wine_prefix_watch() {
+    wine_prefix_watcher="$( (
+        setsid env -u WINEPREFIX flock -w 3600 "$WINEPREFIX.lock" bash -c \
+            'source "$1"; kill -KILL $(processes_with "WINEPREFIX=$2") 2>/dev/null; true' \
+            wine_prefix_watcher "$wine_tools/processes.sh" "$WINEPREFIX" \
+            {wine_prefix_lock}>&- </dev/null >/dev/null 2>&1 &
+        echo $!
+    ) )"
+}
+
 # Ends every process of the prefix: wineserver asks them to end and waits until they have, and any
 # that did not is killed.
 wine_prefix_end() {
+    kill "$wine_prefix_watcher" 2>/dev/null
     wineserver -k 2>/dev/null
     timeout 30 wineserver -w 2>/dev/null {wine_prefix_lock}>&-
     wine_prefix_kill_leftovers

@@ -6,18 +6,17 @@
 // vector core needs, so the text may instead be made from pieces that the rest of the input picks:
 // characters of every length, line breaks, and now and then a piece of invalid UTF-8.
 #include "pairs/pair_stream.h"
+#include "tests/pairs/pair_in_pieces.h"
 #include "tests/tools/fuzz_bytes.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-using karsobel::PairStream;
 namespace vector_pairing = karsobel::vector_pairing;
 
 // The first `validPieces` are valid UTF-8, the first `plainPieces` of them ASCII.
@@ -32,33 +31,6 @@ constexpr std::size_t validPieces = 15;
 // Longer texts add nothing that a few of a vector core's stretches do not show, only time.
 constexpr std::size_t longestText = 16 * 1024;
 constexpr std::size_t longestFedByteByByte = 2 * 1024;
-
-struct Outcome {
-    std::string letters;
-    std::uint64_t invalidBytes = 0;
-    std::optional<char32_t> unpaired;
-    bool operator==(const Outcome&) const = default;
-};
-
-// Feeds `text` in the pieces that end at `cuts` (the last cut is the text's end), each with
-// exactly the room that feed asks for, so that a write past it is caught.
-Outcome pairInPieces(vector_pairing::Core core, std::string_view text,
-                     const std::vector<std::size_t>& cuts) {
-    PairStream stream(core);
-    Outcome outcome;
-    std::size_t start = 0;
-    for (const std::size_t cut : cuts) {
-        const std::string_view piece = text.substr(start, cut - start);
-        std::vector<char> letters(PairStream::maxLetters(piece.size()));
-        outcome.letters.append(letters.data(), stream.feed(piece, letters.data()));
-        start = cut;
-    }
-    std::vector<char> letters(PairStream::maxLetters(0));
-    outcome.letters.append(letters.data(), stream.finish(letters.data()));
-    outcome.invalidBytes = stream.invalidBytes();
-    outcome.unpaired = stream.unpairedCharacter();
-    return outcome;
-}
 
 // The text as the mode asks: the bytes as they are, or pieces picked by them from the plain
 // ones, the valid ones, or all, the invalid ones seldom.

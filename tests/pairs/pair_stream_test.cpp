@@ -1,4 +1,5 @@
 #include "pairs/pair_stream.h"
+#include "tests/pairs/pair_in_pieces.h"
 
 #include <gtest/gtest.h>
 
@@ -10,41 +11,15 @@
 #include <string_view>
 #include <vector>
 
-namespace {
-
-using karsobel::PairStream;
-namespace vector_pairing = karsobel::vector_pairing;
-
-struct Outcome {
-    std::string letters;
-    std::uint64_t invalidBytes = 0;
-    std::optional<char32_t> unpaired;
-    bool operator==(const Outcome&) const = default;
-};
-
+// GoogleTest finds it beside the type it prints.
 void PrintTo(const Outcome& outcome, std::ostream* out) {
     *out << '"' << outcome.letters << "\", " << outcome.invalidBytes << " invalid, unpaired "
          << (outcome.unpaired ? std::to_string(*outcome.unpaired) : "none");
 }
 
-// Feeds `text` cut at `cuts`, each piece with exactly the room feed asks for.
-Outcome pairInPieces(vector_pairing::Core core, std::string_view text,
-                     const std::vector<std::size_t>& cuts) {
-    PairStream stream(core);
-    Outcome outcome;
-    std::size_t start = 0;
-    for (const std::size_t cut : cuts) {
-        const std::string_view piece = text.substr(start, cut - start);
-        std::vector<char> letters(PairStream::maxLetters(piece.size()));
-        outcome.letters.append(letters.data(), stream.feed(piece, letters.data()));
-        start = cut;
-    }
-    std::vector<char> letters(PairStream::maxLetters(0));
-    outcome.letters.append(letters.data(), stream.finish(letters.data()));
-    outcome.invalidBytes = stream.invalidBytes();
-    outcome.unpaired = stream.unpairedCharacter();
-    return outcome;
-}
+namespace {
+
+namespace vector_pairing = karsobel::vector_pairing;
 
 struct Case {
     std::string_view text;

@@ -154,6 +154,9 @@ const karsobelEarly = (() => {
       input.focus();
     }
   });
+  // The focus starts in the input box. The box's autofocus alone would give it only once the
+  // deferred core script has run; from here it takes keys at once, kept until the core is ready.
+  input.focus();
   return {
     compositions,
     // What was kept, once; from then on the core takes each edit and click itself.

@@ -4,6 +4,7 @@
 #include "app/pairs_options.h"
 #include "tests/tools/fuzz_bytes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>

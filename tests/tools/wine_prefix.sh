@@ -25,7 +25,9 @@ wine_prefix() {
     fi
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec {wine_prefix_lock}>"$WINEPREFIX.lock"
-    if ! flock -w 300 "$wine_prefix_lock"; then
+    # Waiting, it is no process of the prefix: the launcher before it, ending what its own
+    # launcher left, must not end it.
+    if ! env -u WINEPREFIX flock -w 300 "$wine_prefix_lock"; then
         echo "the Wine prefix $WINEPREFIX stayed locked for 300 s" >&2
         return 1
     fi
@@ -97,7 +99,14 @@ wine_prefix_kill_leftovers() {
 wine_prefix_watch() {
     wine_prefix_watcher="$( (
         setsid env -u WINEPREFIX flock -w 3600 "$WINEPREFIX.lock" bash -c \
-            'source "$1"; kill -KILL $(processes_with "WINEPREFIX=$2") 2>/dev/null; true' \
+            'source "$1"
+             # Until none is left, for a while: one may be starting as the others are ended.
+             for _ in $(seq 50); do
+                 pids="$(processes_with "WINEPREFIX=$2")"
+                 [ -n "$pids" ] || break
+                 kill -KILL $pids 2>/dev/null
+                 sleep 0.1
+             done' \
             wine_prefix_watcher "$wine_tools/processes.sh" "$WINEPREFIX" \
             {wine_prefix_lock}>&- </dev/null >/dev/null 2>&1 &
         echo $!

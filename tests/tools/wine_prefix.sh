@@ -84,10 +84,16 @@ wine_wait_for_desktop() {
     return 1
 }
 
+# Kills every process of the prefix, until none is left, for a while: one may be starting as the
+# others are ended.
 wine_prefix_kill_leftovers() {
-    local leftovers
-    leftovers="$(processes_with "WINEPREFIX=$WINEPREFIX")"
-    [ -z "$leftovers" ] || kill -KILL $leftovers 2>/dev/null
+    local leftovers _
+    for _ in $(seq 50); do
+        leftovers="$(processes_with "WINEPREFIX=$WINEPREFIX")"
+        [ -n "$leftovers" ] || return 0
+        kill -KILL $leftovers 2>/dev/null
+        sleep 0.1
+    done
     return 0
 }
 
@@ -99,15 +105,8 @@ wine_prefix_kill_leftovers() {
 wine_prefix_watch() {
     wine_prefix_watcher="$( (
         setsid env -u WINEPREFIX flock -w 3600 "$WINEPREFIX.lock" bash -c \
-            'source "$1"
-             # Until none is left, for a while: one may be starting as the others are ended.
-             for _ in $(seq 50); do
-                 pids="$(processes_with "WINEPREFIX=$2")"
-                 [ -n "$pids" ] || break
-                 kill -KILL $pids 2>/dev/null
-                 sleep 0.1
-             done' \
-            wine_prefix_watcher "$wine_tools/processes.sh" "$WINEPREFIX" \
+            'source "$1"; WINEPREFIX="$2"; wine_prefix_kill_leftovers' \
+            wine_prefix_watcher "$wine_tools/wine_prefix.sh" "$WINEPREFIX" \
             {wine_prefix_lock}>&- </dev/null >/dev/null 2>&1 &
         echo $!
     ) )"

@@ -23,6 +23,18 @@ wine_prefix() {
         exec {wine_prefix_lock}</dev/null
         return 0
     fi
+    wine_prefix_take || return
+    [ -f "$WINEPREFIX/system.reg" ] || wine_prefix_copy_template || return
+    # Wine's session, its server and services, started apart from the program under test, so that
+    # what they print (a service's crash report among it) stays out of that program's output.
+    # A session's server stays until it is told to end, and so do its services.
+    [ -z "${wine_prefix_persistent:-}" ] || timeout 30 wineserver -p {wine_prefix_lock}>&-
+    wineboot >/dev/null 2>&1
+}
+
+# Takes the lock of $WINEPREFIX, waiting for it at most 300 s, starts its watcher and ends what a
+# launcher that was killed left behind; every process of the prefix is ended when the shell exits.
+wine_prefix_take() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec {wine_prefix_lock}>"$WINEPREFIX.lock"
     # Waiting, it is no process of the prefix: the launcher before it, ending what its own
@@ -36,23 +48,31 @@ wine_prefix() {
     trap 'exit 129' HUP
     trap 'exit 130' INT
     trap 'exit 143' TERM
-    # Whatever a launcher that was killed left behind.
     wine_prefix_kill_leftovers
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+}
+
+# Makes $WINEPREFIX a copy of the template beside it, which the first launcher to need it makes:
+# Wine takes ten seconds or more to make a prefix, cp about one. The template is made as a prefix
+# of its own, locked and watched as any other, and put in place only once complete.
+wine_prefix_copy_template() {
+    local template
+    template="$(dirname "$WINEPREFIX")/template"
+    [ -d "$template" ] || (
+        # Wine's processes started here are not to hold the lock of the prefix being made.
+        exec {wine_prefix_lock}>&-
+        export WINEPREFIX="$template.new"
+        wine_prefix_take || exit
+        [ -d "$template" ] && exit
+        rm -rf "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
-        wineserver -k
-    fi
-    # Wine does not look for the fonts of Debian's fonts-wine by itself.
-    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-    if [ ! -f "$fonts/ms_sans_serif.ttf" ]; then
-        mkdir -p "$fonts"
-        cp /usr/share/wine/fonts/* "$fonts/"
-    fi
-    # Wine's session, its server and services, started apart from the program under test, so that
-    # what they print (a service's crash report among it) stays out of that program's output.
-    # A session's server stays until it is told to end, and so do its services.
-    [ -z "${wine_prefix_persistent:-}" ] || timeout 30 wineserver -p {wine_prefix_lock}>&-
-    wineboot >/dev/null 2>&1
+        wine_prefix_end
+        trap - EXIT
+        # Wine does not look for the fonts of Debian's fonts-wine by itself.
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts" &&
+            cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" &&
+            mv "$WINEPREFIX" "$template"
+    ) || return
+    rm -rf "$WINEPREFIX" && cp -a "$template" "$WINEPREFIX"
 }
 
 wine_session() {

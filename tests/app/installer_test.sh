@@ -33,7 +33,6 @@ shortcut="$(folder APPDATA)/Microsoft/Windows/Start Menu/Programs/Karsobel.lnk"
 program="$install_dir/karsobel.exe"
 
 check "the installer ends with status 0" wine "${installer[0]}" /S
-wineserver -w
 check "the program is in %LOCALAPPDATA%\\Programs\\Karsobel" test -f "$program"
 check "karsobel-pairs.exe is beside it" test -f "$install_dir/karsobel-pairs.exe"
 check "the Start-menu shortcut 'Karsobel' is in the user's Programs" test -f "$shortcut"

@@ -18,13 +18,8 @@ rm -rf "$work" && mkdir -p "$work"
 trap 'wine_prefix_end; rm -rf "$work"' EXIT
 
 source "$here/../tools/checks.sh"
-# msiexec with its arguments; Wine's status, once every process it started has ended.
-msiexec() {
-    wine msiexec "$@"
-    local status=$?
-    wineserver -w
-    return $status
-}
+# msiexec with its arguments, and its status: Windows Installer has done its work when it ends.
+msiexec() { wine msiexec "$@"; }
 windows_path() {
     wine winepath -w "$1" 2>/dev/null | tr -d '\r'
 }
@@ -38,7 +33,10 @@ files() {
     (cd "$prefix/drive_c" && find . | sort)
 }
 keys() {
-    wineserver -w
+    # Wine's server writes the registry to its files as it ends. Once the program under test has
+    # ended, it is ended at once, rather than waited for while its services wind down.
+    wineserver -k
+    timeout 30 wineserver -w
     cat "$prefix/system.reg" "$prefix/user.reg" | sed -n 's/^\[\(.*\)\] [0-9]*$/\1/p' | sort
 }
 # added BEFORE AFTER: the lines only AFTER has; removed BEFORE AFTER: those only BEFORE has.

@@ -5,6 +5,13 @@ option(KARSOBEL_FUZZ "Build the fuzz targets with libFuzzer (clang) and fuzz as 
 set(KARSOBEL_FUZZ_SECONDS 30 CACHE STRING "How long each fuzz target fuzzes in its test")
 set(karsobel_fuzz_tools ${CMAKE_CURRENT_LIST_DIR})
 
+# What every fuzz target links, built once: fuzzCheck, and where libFuzzer is not, the driver that
+# replays a corpus.
+add_library(fuzz_support STATIC ${karsobel_fuzz_tools}/fuzz_check.cpp)
+if(NOT KARSOBEL_FUZZ)
+    target_sources(fuzz_support PRIVATE ${karsobel_fuzz_tools}/fuzz_replay.cpp)
+endif()
+
 # karsobel_add_fuzz_target(NAME SOURCES... LIBRARIES...): the corpus is the seeds that
 # tests/tools/fuzz_seeds.py writes for NAME and the inputs kept in fuzz_regressions/NAME beside
 # the sources, if any.
@@ -22,8 +29,8 @@ function(karsobel_add_fuzz_target name)
     endif()
 
     set_property(GLOBAL APPEND PROPERTY karsobel_unit_tests ${name})
-    add_executable(${name} ${fuzz_SOURCES} ${karsobel_fuzz_tools}/fuzz_check.cpp)
-    target_link_libraries(${name} PRIVATE ${fuzz_LIBRARIES})
+    add_executable(${name} ${fuzz_SOURCES})
+    target_link_libraries(${name} PRIVATE ${fuzz_LIBRARIES} fuzz_support)
     add_dependencies(${name} ${name}_seeds)
     if(KARSOBEL_FUZZ)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
@@ -41,7 +48,6 @@ function(karsobel_add_fuzz_target name)
         set_tests_properties(${name}_fuzzing PROPERTIES LABELS fuzz TIMEOUT ${timeout}
                              DEPENDS ${name}_corpus)
     else()
-        target_sources(${name} PRIVATE ${karsobel_fuzz_tools}/fuzz_replay.cpp)
         add_test(NAME ${name}_corpus COMMAND ${name} ${corpus})
     endif()
     set_tests_properties(${name}_corpus PROPERTIES LABELS unit TIMEOUT 120

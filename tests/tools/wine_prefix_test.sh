@@ -4,7 +4,8 @@
 # included; and a process of the prefix left behind, as a Wine service that outlived its server
 # once was, neither keeps the next program from starting nor outlives that program's launcher.
 # Programs run in one Wine session (wine_session.sh) share its server, with the lock in the
-# session's launcher alone, and nothing of it outlives the session, even one killed outright.
+# session's launcher alone, and nothing of it outlives the session, even one killed outright; nor
+# does anything of a launcher killed while it makes the template of new prefixes.
 #     with_xvfb.sh wine_prefix_test.sh PREFIX PROGRAM
 # PROGRAM: a Windows console program that pairs its standard input (karsobel-pairs.exe).
 set -uo pipefail
@@ -144,6 +145,22 @@ sleep 0.2
 if kill -0 "$leftover" 2>/dev/null && [ "$(cut -d' ' -f3 "/proc/$leftover/stat")" != Z ]; then
     fail "the process left behind outlived the next program's launcher"
 fi
+
+# A launcher killed while it makes the template that new prefixes are copied from: nothing of it
+# outlives it, and the next launcher makes the template whole.
+fresh="$work/fresh"
+mkdir "$fresh" && cp "$(dirname "$prefix")/desktop_ready.exe" "$fresh/"
+"$tools/wine_run.sh" "$fresh/first" "$program" </dev/null >/dev/null 2>&1 &
+killed=$!
+for _ in $(seq 600); do
+    [ -n "$(processes_with "WINEPREFIX=$fresh/template.new")" ] && break
+    sleep 0.2
+done
+kill_tree "$killed"
+prefix="$fresh/template.new" check_prefix_ended "after the launcher making the template was killed"
+output="$(echo hi | timeout 180 "$tools/wine_run.sh" "$fresh/second" "$program" 2>/dev/null)"
+[ "${output%$'\r'}" = Q ] && [ -f "$fresh/template/system.reg" ] ||
+    fail "after the launcher making the template was killed, the next program gave '$output'"
 
 echo "${#failures[@]} failed"
 [ ${#failures[@]} -eq 0 ]

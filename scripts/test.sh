@@ -33,7 +33,13 @@ install() {
         { command -v npm >/dev/null || scripts/deps.sh nodejs npm; } &&
         npm ci --prefix tests/web --no-audit --no-fund
 }
-build() { cmake --preset "$1" && cmake --build --preset "$1"; }
+# While the Windows tests run, the other presets' compilers yield the processors to them: Wine's
+# programs wait on each other against time limits, and a compiler loses nothing but time.
+build() {
+    local priority=()
+    [ -z "$windows_tests" ] || ! kill -0 "$windows_tests" 2>/dev/null || priority=(nice -n 10)
+    cmake --preset "$1" && "${priority[@]}" cmake --build --preset "$1"
+}
 run_tests() { ctest --preset "$1" -j "$jobs"; }
 run_windows_tests() { run_tests windows >"$windows_log" 2>&1; }
 

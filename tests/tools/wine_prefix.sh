@@ -53,7 +53,7 @@ wine_prefix_take() {
 
 # Makes $WINEPREFIX a copy of the template beside it, which the first launcher to need it makes:
 # Wine takes ten seconds or more to make a prefix, cp about one. The template is made as a prefix
-# of its own, locked and watched as any other, and put in place only once complete.
+# of its own, locked and watched as any other; it and each copy are put in place once complete.
 wine_prefix_copy_template() {
     local template
     template="$(dirname "$WINEPREFIX")/template"
@@ -72,7 +72,9 @@ wine_prefix_copy_template() {
             cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" &&
             mv "$WINEPREFIX" "$template"
     ) || return
-    rm -rf "$WINEPREFIX" && cp -a "$template" "$WINEPREFIX"
+    # A copy cut short is never taken for a prefix.
+    rm -rf "$WINEPREFIX" "$WINEPREFIX.new" && cp -a "$template" "$WINEPREFIX.new" &&
+        mv "$WINEPREFIX.new" "$WINEPREFIX"
 }
 
 wine_session() {

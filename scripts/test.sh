@@ -2,10 +2,10 @@
 # Installs what is missing, then builds and runs every test: the release build's whole suite, the
 # unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the clang build's unit
 # tests and fuzz targets, the Windows build's suite under Wine, and the web page's in Chromium,
-# Firefox ESR and WebKitGTK. Each stage prints its time as it ends. A
-# preset's tests run side by side, as many at once as the machine has processors; the Windows
-# build's, the longest, run while the other presets are built and tested, and their output follows
-# the others'. A failed stage fails the command once the others have run.
+# Firefox ESR and WebKitGTK. Each stage prints its time as it ends. A preset's tests run side by
+# side, as many at once as the machine has processors; the Windows build's, the longest, run while
+# the other presets are built and tested, and their output follows the others'. A failed stage
+# fails the command once the others have run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 0: {
             const std::u32string typed = takeCharacters(input, 1);
             window.type(utf16(typed));
-            model.change(model.input + typed);
+            apply(model, {UserAction::Type, typed});
             break;
         }
         case 1: {

@@ -3,8 +3,8 @@ build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core h
 test_packages=(libgtest-dev xvfb xdotool xclip python3 python3-xlib dpkg-dev file
                desktop-file-utils appstream lintian dbus-daemon at-spi2-core python3-gi
                gir1.2-atspi-2.0 procps qt6ct python3-yaml)
-# The clang build, its sanitizers' run-time and libFuzzer among it.
-fuzz_packages=(clang-14 libclang-rt-14-dev)
+# The clang build, its sanitizers' run-time and libFuzzer among it: the release's own clang.
+fuzz_packages=(clang libclang-rt-dev)
 # The Windows cross build and its tests under Wine; Debian's Python, with the Windows Installer
 # library's bindings, stamps the MSI with its date and package code.
 windows_packages=(mingw-w64 googletest wine wine64 fonts-wine nsis wixl msitools python3-gi

@@ -6,8 +6,16 @@
 # side, as many at once as the machine has processors; the Windows build's, the longest, run while
 # the other presets are built and tested, and their output follows the others'. A failed stage
 # fails the command once the others have run.
+#     scripts/test.sh [--in SUITE]
+# --in SUITE runs the same command in a clean root of that Debian release (bookworm, trixie), made
+# afresh by mmdebstrap with a clone of this work tree, and removes the root afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = --in ]; then
+    source scripts/roots.sh
+    run_in_clean_root "${2:-}" scripts/test.sh
+    exit
+fi
 source scripts/packages.sh
 jobs="$(nproc)"
 failed=()

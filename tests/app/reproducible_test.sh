@@ -3,9 +3,10 @@
 # another build folder, later, under another time zone, umask and locale, and checks that every
 # file is the same bytes as the first build's; prints each artifact's SHA-256:
 #     reproducible_test.sh PRESET FIRST_BUILD TARGETS GENERATORS ARTIFACT...
-# TARGETS: what to build, comma-separated; GENERATORS: CPack's, comma-separated, whose packages
-# go to packages/ in both builds (none when empty); each ARTIFACT: a file or folder, relative to
-# the build folder.
+# TARGETS: what to build, comma-separated (no second CMake build when empty); GENERATORS: CPack's,
+# comma-separated, whose packages go to packages/ in both builds (none when empty), or "debian":
+# the Debian packages, which the first build has in debian/ already and the second makes there
+# from its copy of the sources; each ARTIFACT: a file or folder, relative to the build folder.
 # The second build takes the first's source date, as a release of the same commit does.
 set -uo pipefail
 here="$(dirname "$(realpath "$0")")"
@@ -22,8 +23,11 @@ second="$work/second-build"
 # What a build packs, packed under the umask release.sh packs with, as dpkg-buildpackage does:
 # the Debian package's own members take their permissions from it.
 package() {
-    [ -z "$generators" ] ||
-        (umask 022 && cpack -G "$generators" --config "$1/CPackConfig.cmake" -B "$2" >/dev/null)
+    case "$generators" in
+    "") ;;
+    debian) [ "$1" = "$first" ] || (umask 022 && app/packaging/debian_build.sh --binary "$1/debian") ;;
+    *) (umask 022 && cpack -G "$generators" --config "$1/CPackConfig.cmake" -B "$2" >/dev/null) ;;
+    esac
 }
 package "$first" "$work/first-packages" || { echo "FAIL: cpack in the first build"; exit 1; }
 
@@ -35,9 +39,11 @@ start=$SECONDS
     umask 077
     export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8
     cd "$work/sources" &&
-        cmake --preset "$preset" -B "$second" -DBUILD_TESTING=OFF -DKARSOBEL_BENCHMARKS=OFF \
-            -DKARSOBEL_SOURCE_DATE_EPOCH="$epoch" >/dev/null &&
-        cmake --build "$second" -j2 --target $targets >/dev/null &&
+        if [ -n "$targets" ]; then
+            cmake --preset "$preset" -B "$second" -DBUILD_TESTING=OFF -DKARSOBEL_BENCHMARKS=OFF \
+                -DKARSOBEL_SOURCE_DATE_EPOCH="$epoch" >/dev/null &&
+                cmake --build "$second" -j2 --target $targets >/dev/null
+        fi &&
         package "$second" "$second/packages"
 ) || { echo "FAIL: the second build"; exit 1; }
 echo "the second build took $((SECONDS - start)) s"

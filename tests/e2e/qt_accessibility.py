@@ -78,7 +78,8 @@ def states(accessible):
 
 
 def text(accessible):
-    return accessible.get_text(0, accessible.get_character_count())
+    # Through the Text interface itself: newer AT-SPI has Accessible.get_text() give the interface.
+    return Atspi.Text.get_text(accessible, 0, Atspi.Text.get_character_count(accessible))
 
 
 def press_action(accessible):

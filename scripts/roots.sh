@@ -31,8 +31,8 @@ root_sources() {
 }
 
 # make_root SUITE TARGET [MMDEBSTRAP OPTIONS...]: a root of SUITE in the folder TARGET, which must
-# not exist (or a tarball, with --variant=buildd and TARGET ending in .tar). The machine's own CA
-# certificates, which its network may need, are trusted there too.
+# not exist, or in a tarball where TARGET ends in .tar; apt alone unless the options say more. The
+# machine's own CA certificates, which its network may need, are trusted there too.
 make_root() {
     local suite=$1 target=$2 log
     shift 2
@@ -46,7 +46,7 @@ make_root() {
     local sources
     mapfile -t sources < <(root_sources "$suite")
     if ! unshare --mount --propagation private -- mmdebstrap --mode=root --variant=apt \
-        --include=ca-certificates,git "${hooks[@]}" "$@" "$suite" "$target" "${sources[@]}" \
+        --include=ca-certificates "${hooks[@]}" "$@" "$suite" "$target" "${sources[@]}" \
         >"$log" 2>&1; then
         tail -n 20 "$log" >&2
         rm -f "$log"
@@ -134,7 +134,7 @@ run_in_clean_root() {
     trap 'exit 130' INT
     trap 'exit 143' TERM
     trap 'exit 129' HUP
-    make_root "$suite" "$clean_root" || return 1
+    make_root "$suite" "$clean_root" --include=git || return 1
     copy_work_tree "$clean_root" root/karsobel
     echo "== $suite root made: $((SECONDS - start)) s"
     start=$SECONDS

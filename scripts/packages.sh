@@ -1,5 +1,7 @@
 # Debian packages the build needs, those the tests and the benchmarks need besides.
 build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core help2man libhwy-dev)
+# The Debian packages, built as Debian builds them.
+packaging_packages=(debhelper dpkg-dev)
 test_packages=(libgtest-dev xvfb xdotool xclip python3 python3-xlib dpkg-dev file
                desktop-file-utils appstream lintian dbus-daemon at-spi2-core python3-gi
                gir1.2-atspi-2.0 procps qt6ct python3-yaml)
@@ -14,7 +16,7 @@ bench_packages=(libbenchmark-dev time)
 # The web page: the WebAssembly build, a server for it, and its test in Chromium, Firefox ESR and
 # WebKitGTK (its WebDriver and MiniBrowser) through npm's clients. Node.js and npm come with the
 # machine where it has them (test.sh asks for Debian's otherwise).
-web_packages=(emscripten cmake ninja-build python3 chromium firefox-esr webkit2gtk-driver)
+web_packages=(emscripten cmake ninja-build python3 chromium firefox-esr webkit2gtk-driver xvfb)
 # The release: Authenticode signing and its checks, checksums signed with OpenPGP, the apt
-# repository.
-release_packages=(osslsigncode openssl curl gnupg apt-utils)
+# repository, and the Debian packages built and tested in clean roots of each Debian release.
+release_packages=(osslsigncode openssl curl gnupg apt-utils sbuild mmdebstrap uidmap)

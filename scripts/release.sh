@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Builds every artifact of a release into OUT (dist/ by default): the Debian package and the Linux
-# programs, the Windows programs, zip, installer and MSI, and the web page's folder; with them
-# SHA256SUMS, an apt repository (apt/), winget manifests (winget/) and BUILD-INFO.txt, which says
-# which commit and source date rebuild them byte for byte:
+# Builds every artifact of a release into OUT (dist/ by default): the Debian source package and
+# its binary packages for each Debian release (debian/, built and tested in clean roots of
+# bookworm and of trixie by scripts/debian.sh), the Linux programs (linux/, as trixie's packages
+# hold them), the Windows programs, zip, installer and MSI, and the web page's folder; with them
+# SHA256SUMS, an apt repository with one suite for each Debian release (apt/), winget manifests
+# (winget/) and BUILD-INFO.txt, which says which commit and source date rebuild them byte for
+# byte:
 #     scripts/release.sh [OUT]
 # KARSOBEL_SIGNING_PFX and KARSOBEL_SIGNING_PASSWORD: a PKCS#12 file and its password, with which
 # the Windows programs (before they are packed), the installer, its uninstaller and the MSI are
@@ -15,8 +18,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-scripts/deps.sh "${build_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" \
-    "${release_packages[@]}"
+scripts/deps.sh "${build_packages[@]}" "${packaging_packages[@]}" "${windows_packages[@]}" \
+    "${web_packages[@]}" "${release_packages[@]}"
 fail() {
     echo "release: $*" >&2
     exit 1
@@ -62,15 +65,24 @@ configure() {
         -DKARSOBEL_SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" >/dev/null
 }
 version="$(sed -n 's/^project(Karsobel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+debian_suites=(bookworm trixie)
+declare -A debian_packages
 windows_name="Karsobel-$version-win64"
 
-echo "release: the Linux programs and the Debian package"
-configure default
-cmake --build "$build/default" -j "$(nproc)"
-cpack --config "$build/default/CPackConfig.cmake" -G DEB -B "$stage/cpack" >/dev/null
-mv "$stage/cpack/karsobel_${version}_amd64.deb" "$stage/"
+echo "release: the Debian packages, for each Debian release, and the Linux programs"
+mkdir "$stage/debian"
+for suite in "${debian_suites[@]}"; do
+    scripts/debian.sh "$suite" "$build/debian-$suite"
+    packages=("$build/debian-$suite"/karsobel_*_amd64.deb "$build/debian-$suite"/karsobel-pairs_*_amd64.deb)
+    cp "${packages[@]}" "$build/debian-$suite"/karsobel_*.dsc "$build/debian-$suite"/karsobel_*.tar.* \
+        "$stage/debian/"
+    debian_packages[$suite]="${packages[*]##*/}"
+done
 mkdir "$stage/linux"
-cp "$build/default/app/karsobel" "$build/default/app/karsobel-pairs" "$stage/linux/"
+for package in ${debian_packages[trixie]}; do
+    dpkg-deb --fsys-tarfile "$stage/debian/$package" |
+        tar -x -C "$stage/linux" --strip-components=3 ./usr/bin
+done
 
 echo "release: the Windows programs, zip, installer and MSI"
 configure windows
@@ -92,7 +104,10 @@ configure web
 NODE_PATH=/usr/share/nodejs cmake --build "$build/web" -j "$(nproc)"
 cp -r "$build/web/app/web/site" "$stage/web"
 
-app/packaging/apt_repository.sh "$stage/apt" "$stage/karsobel_${version}_amd64.deb"
+for suite in "${debian_suites[@]}"; do
+    app/packaging/apt_repository.sh "$stage/apt" "$suite" \
+        $(printf "$stage/debian/%s " ${debian_packages[$suite]})
+done
 if [ -n "${KARSOBEL_RELEASE_URL:-}" ]; then
     app/packaging/winget_manifests.sh "$stage/winget" "$version" "${KARSOBEL_RELEASE_URL%/}/$version" \
         "$stage/$windows_name.msi" "$stage/$windows_name.exe"

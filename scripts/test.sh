@@ -35,9 +35,9 @@ stage() {
 }
 
 install() {
-    scripts/deps.sh "${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}" \
-        "${fuzz_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" \
-        "${release_packages[@]}" &&
+    scripts/deps.sh "${build_packages[@]}" "${packaging_packages[@]}" "${test_packages[@]}" \
+        "${bench_packages[@]}" "${fuzz_packages[@]}" "${windows_packages[@]}" \
+        "${web_packages[@]}" "${release_packages[@]}" &&
         { command -v npm >/dev/null || scripts/deps.sh nodejs npm; } &&
         npm ci --prefix tests/web --no-audit --no-fund
 }

@@ -6,9 +6,11 @@
 # 2. the binary packages, built from it by sbuild in a clean build root of SUITE (a tarball made
 #    by mmdebstrap, entered in sbuild's unshare mode); for bookworm their version ends in ~deb12,
 #    so that trixie's build of the same source is an upgrade;
-# 3. the autopkgtests, run against those packages in a clean root of SUITE, and lintian, of SUITE,
-#    on them: no error and no warning, pedantic tags shown (OUT/autopkgtest, OUT/lintian.log).
-# Needs root; installs what it needs that is missing (sbuild, mmdebstrap, uidmap), and gives root
+# 3. in a clean root of SUITE (scripts/debian_testbed.sh): both packages installed from an apt
+#    repository of them as a user installs them, karsobel-pairs without Qt, then removed; the
+#    autopkgtests against them (OUT/autopkgtest); and SUITE's lintian on them, no error and no
+#    warning, pedantic tags shown (OUT/lintian.log).
+# Needs root; installs what it needs that is missing (sbuild, mmdebstrap, ...), and gives root
 # a range of subordinate ids in /etc/subuid and /etc/subgid where it has none, as sbuild's unshare
 # mode needs.
 set -euo pipefail
@@ -17,8 +19,8 @@ source scripts/roots.sh
 [ $# -eq 2 ] || { echo "usage: scripts/debian.sh SUITE OUT" >&2; exit 2; }
 suite="$1" out="$(realpath -m "$2")"
 root_check "$suite" || exit 2
-scripts/deps.sh sbuild mmdebstrap uidmap >/dev/null ||
-    { echo "sbuild, mmdebstrap or uidmap is missing and could not be installed" >&2; exit 2; }
+scripts/deps.sh sbuild mmdebstrap uidmap apt-utils dpkg-dev >/dev/null ||
+    { echo "sbuild, mmdebstrap, uidmap, apt-utils or dpkg-dev is missing and could not be installed" >&2; exit 2; }
 for ids in /etc/subuid /etc/subgid; do
     grep -q '^root:' "$ids" 2>/dev/null || echo "root:1000000:65536" >>"$ids"
 done
@@ -57,14 +59,14 @@ echo "== $suite: sbuild: $((SECONDS - start)) s"
 # The tests and lintian in a root of the suite with the packages and the source, no more.
 start=$SECONDS
 make_root "$suite" "$testbed" --include=autopkgtest
-mkdir "$testbed/root/packages"
+packages="$testbed/root/packages"
+mkdir "$packages"
 cp "$out"/*.deb "$out"/*.changes "$out"/*.buildinfo "$out"/karsobel_*.dsc "$out"/karsobel_*.tar.* \
-    app/packaging/lintian.sh "$testbed/root/packages/"
+    app/packaging/lintian.sh scripts/debian_testbed.sh "$packages/"
+app/packaging/apt_repository.sh "$packages/repository" "$suite" \
+    $(ls "$out"/*.deb | grep -v dbgsym)
 status=0
-in_root "$testbed" 'cd packages && autopkgtest -U --output-dir ../autopkgtest \
-        $(ls *.deb | grep -v dbgsym) karsobel_*.dsc -- null &&
-    apt-get install -q -y --no-install-recommends lintian >/dev/null &&
-    ./lintian.sh *.changes >../lintian.log 2>&1' &
+in_root "$testbed" "cd packages && ./debian_testbed.sh $suite" &
 testbed_run=$!
 wait "$testbed_run" || status=$?
 testbed_run=""

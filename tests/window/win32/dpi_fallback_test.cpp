@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
+#include <string>
 
 namespace {
 
@@ -29,12 +31,13 @@ testing::AssertionResult sameSize(const SIZE& actual, const SIZE& expected) {
 }
 
 // The window as shown at the screen's DPI, laid out with the DPI functions `functions` offers:
-// its controls, its size with the frame and its icons.
+// its controls, its size with the frame and its icons, and the DPI Windows gives the window.
 struct Geometry {
     Layout layout;
     SIZE window;
     int largeIcon;
     int smallIcon;
+    UINT windowDpi;
 };
 
 Geometry shownWith(const DpiFunctions& functions, UINT dpi) {
@@ -49,7 +52,8 @@ Geometry shownWith(const DpiFunctions& functions, UINT dpi) {
              fontHeight(form.control(form::text1)), fontHeight(form.control(form::command1))},
             sizeOf(window),
             iconSide(form.handle(), ICON_BIG),
-            iconSide(form.handle(), ICON_SMALL)};
+            iconSide(form.handle(), ICON_SMALL),
+            GetDpiForWindow(form.handle())};
 }
 
 UINT screenDpi() {
@@ -57,6 +61,14 @@ UINT screenDpi() {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return static_cast<UINT>(dpi);
+}
+
+// The resolution the screen was set to, where the test is told it in KARSOBEL_SCREEN_DPI; 0 where
+// it is not. A program that saw another, a DPI-unaware one at 96 dpi among them, would check the
+// layout at that DPI instead and pass.
+UINT expectedScreenDpi() {
+    const char* const dpi = std::getenv("KARSOBEL_SCREEN_DPI");
+    return dpi != nullptr ? static_cast<UINT>(std::stoul(dpi)) : 0U;
 }
 
 // Windows before 10 version 1607 lacks all three functions; each is also taken away alone, so
@@ -68,11 +80,18 @@ TEST(DpiFallbackTest, TheWindowLooksTheSameWithoutWindows10sDpiFunctions) {
     ASSERT_NE(windows10.getSystemMetricsForDpi, nullptr);
 
     const UINT dpi = screenDpi();
+    const UINT expected = expectedScreenDpi();
+    if (expected != 0) {
+        ASSERT_EQ(dpi, expected) << "the screen's resolution as the program sees it";
+    }
     const auto* const layout =
         std::find_if(std::begin(layouts), std::end(layouts),
                      [dpi](const Layout& known) { return known.dpi == dpi; });
     ASSERT_NE(layout, std::end(layouts)) << "no layout known at " << dpi << " dpi";
     const Geometry reference = shownWith(windows10, dpi);
+    if (expected != 0) {
+        EXPECT_EQ(reference.windowDpi, expected) << "the window's resolution";
+    }
     // The icons Windows 10 chooses at this DPI.
     EXPECT_EQ(reference.largeIcon, windows10.getSystemMetricsForDpi(SM_CXICON, dpi));
     EXPECT_EQ(reference.smallIcon, windows10.getSystemMetricsForDpi(SM_CXSMICON, dpi));

@@ -26,10 +26,10 @@ for ids in /etc/subuid /etc/subgid; do
 done
 declare -A version_suffix=([bookworm]="~deb12" [trixie]="")
 
-mkdir -p build/roots
-work="$(mktemp -d "$(realpath build/roots)/debian-$suite.XXXXXX")"
+work="$(root_folder "debian-$suite")"
+mkdir "$work"
 testbed="$work/testbed" testbed_run=""
-trap '[ -z "$testbed_run" ] || kill -KILL "$testbed_run" 2>/dev/null; remove_root "$testbed"; rm -rf --one-file-system "$work"' EXIT
+trap '[ -z "$testbed_run" ] || kill -KILL "$testbed_run" 2>/dev/null; remove_root "$work"' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP

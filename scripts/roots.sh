@@ -116,19 +116,27 @@ remove_root() {
     rm -rf --one-file-system "$root"
 }
 
+# root_folder NAME: the folder build/roots/NAME.PID for this shell's root, which is made there. A
+# folder left there by a run that was killed outright, whose process is gone, is removed first.
+root_folder() {
+    local stale
+    mkdir -p build/roots
+    for stale in build/roots/*.*; do
+        [[ "$stale" =~ \.([0-9]+)$ ]] || continue
+        kill -0 "${BASH_REMATCH[1]}" 2>/dev/null || remove_root "$(realpath "$stale")" || return 1
+    done
+    echo "$(realpath build/roots)/$1.$$"
+}
+
 # run_in_clean_root SUITE COMMAND: makes a root of SUITE, clones this work tree into it and runs
 # the shell command COMMAND there, in the clone; prints each step's time. The root is removed
 # however the run ends, Ctrl+C and termination among them; one left by a run that was killed
 # outright is removed by the next.
 run_in_clean_root() {
-    local suite=$1 command=$2 start=$SECONDS status=0 stale
+    local suite=$1 command=$2 start=$SECONDS status=0
     root_check "$suite" || return 2
-    mkdir -p build/roots
-    for stale in build/roots/*; do
-        [ -e "$stale" ] || continue
-        kill -0 "${stale##*.}" 2>/dev/null || remove_root "$(realpath "$stale")" || return 1
-    done
-    clean_root="$(realpath build/roots)/$suite.$$" root_run=""
+    clean_root="$(root_folder "$suite")" || return 1
+    root_run=""
     # The command runs in the background, so that this shell handles a signal at once.
     trap '[ -z "$root_run" ] || kill -KILL "$root_run" 2>/dev/null; remove_root "$clean_root"' EXIT
     trap 'exit 130' INT

@@ -32,7 +32,8 @@ root_sources() {
 
 # make_root SUITE TARGET [MMDEBSTRAP OPTIONS...]: a root of SUITE in the folder TARGET, which must
 # not exist, or in a tarball where TARGET ends in .tar; apt alone unless the options say more. The
-# machine's own CA certificates, which its network may need, are trusted there too.
+# machine's own CA certificates, which its network may need, are trusted there too. dpkg there
+# does not wait for each file to reach the disk: a root is thrown away, never restarted.
 make_root() {
     local suite=$1 target=$2 log
     shift 2
@@ -46,7 +47,8 @@ make_root() {
     local sources
     mapfile -t sources < <(root_sources "$suite")
     if ! unshare --mount --propagation private -- mmdebstrap --mode=root --variant=apt \
-        --include=ca-certificates "${hooks[@]}" "$@" "$suite" "$target" "${sources[@]}" \
+        --include=ca-certificates --dpkgopt=force-unsafe-io "${hooks[@]}" "$@" "$suite" \
+        "$target" "${sources[@]}" \
         >"$log" 2>&1; then
         tail -n 20 "$log" >&2
         rm -f "$log"

@@ -28,10 +28,12 @@ from gi.repository import Atspi, GLib  # noqa: E402  (after the version is chose
 from window_driver import Checks, Session  # noqa: E402
 
 # Role, name, and the states each control must and must not have, as a screen reader reads them.
+# The role is compared as AT-SPI's value: newer AT-SPI names a push button "button".
 CONTROLS = [
-    ("text", "Input", {"editable", "enabled", "focusable", "focused", "showing"}, {"read-only"}),
-    ("push button", "Clear", {"enabled", "focusable", "showing"}, {"focused"}),
-    ("text", "Output", {"enabled", "focusable", "read-only", "showing"}, {"focused"}),
+    (Atspi.Role.TEXT, "Input", {"editable", "enabled", "focusable", "focused", "showing"},
+     {"read-only"}),
+    (Atspi.Role.PUSH_BUTTON, "Clear", {"enabled", "focusable", "showing"}, {"focused"}),
+    (Atspi.Role.TEXT, "Output", {"enabled", "focusable", "read-only", "showing"}, {"focused"}),
 ]
 
 
@@ -154,7 +156,7 @@ def read(session, checks, announcements):
         if not checks.expect(control is not None, f"a control named {name!r}"):
             continue
         have = states(control)
-        checks.expect(control.get_role_name() == role and present <= have and not absent & have,
+        checks.expect(control.get_role() == role and present <= have and not absent & have,
                       f"control: {describe(control)}")
     if not {"Input", "Clear", "Output"} <= by_name.keys():
         return

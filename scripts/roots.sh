@@ -90,8 +90,9 @@ in_root() {
 copy_work_tree() {
     local destination="$1/$2"
     git clone --quiet --no-hardlinks "$PWD" "$destination"
-    git ls-files -z --modified --others --exclude-standard | tar --null -T - -cf - |
-        tar -C "$destination" -xf -
+    git ls-files -z --modified --others --exclude-standard |
+        while IFS= read -r -d '' file; do [ ! -e "$file" ] || printf '%s\0' "$file"; done |
+        tar --null -T - -cf - | tar -C "$destination" -xf -
     git ls-files -z --deleted | (cd "$destination" && xargs -0r rm -f --)
 }
 

@@ -4,6 +4,7 @@ import fs from "node:fs/promises";
 import http from "node:http";
 import os from "node:os";
 import path from "node:path";
+import zlib from "node:zlib";
 import { chromium } from "playwright-core";
 
 const types = {
@@ -15,26 +16,51 @@ const types = {
   ".webmanifest": "application/manifest+json",
 };
 
-// Serves `folder` on 127.0.0.1 at a free port: { url, hold(name), close() }, where hold keeps
-// the answers to requests for the file `name` ("/karsobel.wasm") back until the function it
-// returns is called.
-// With `prelude`, a script written at the start of every HTML page's head.
-export async function serve(folder, { prelude } = {}) {
+// Served on /.held while a hold lasts, since the page carries its core.
+const holdPath = "/.held";
+// Written into the page while a hold lasts: the core's WebAssembly instantiated only once the
+// server answers on /.held.
+const holdPrelude = `{const instantiate=WebAssembly.instantiate;WebAssembly.instantiate=
+(...args)=>fetch("${holdPath}").then(()=>instantiate.apply(WebAssembly,args));}`;
+
+// Serves `folder` on 127.0.0.1 at a free port: { url, hold(), cutAt(mark), close() }, where hold
+// keeps the core of the pages served from then on from starting until the function it returns is
+// called, and cutAt(mark) ends the next HTML page served where it reaches `mark`, as a connection
+// that drops there leaves it.
+// With `prelude`, a script written at the start of every HTML page's head; with `compress`,
+// answers gzipped for a browser that takes them.
+export async function serve(folder, { prelude, compress = false } = {}) {
   const root = path.resolve(folder);
-  const held = new Map();
+  let held = null;
+  let cut = null;
   const server = http.createServer(async (request, response) => {
     const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
-    await held.get(name)?.promise;
+    if (name === holdPath) {
+      await held?.promise;
+      response.writeHead(204).end();
+      return;
+    }
     const file = path.join(root, name.endsWith("/") ? name + "index.html" : name);
     try {
       if (!file.startsWith(root + path.sep)) {
         throw new Error("outside the folder");
       }
       let body = await fs.readFile(file);
-      if (prelude && file.endsWith(".html")) {
-        body = body.toString().replace("<head>", `<head><script>${prelude}</script>`);
+      const headers = { "Content-Type": types[path.extname(file)] ?? "application/octet-stream" };
+      if (file.endsWith(".html")) {
+        const scripts = [prelude, held && holdPrelude].filter(Boolean);
+        body = Buffer.from(body.toString()
+          .replace("<head>", () => "<head>" + scripts.map((each) => `<script>${each}</script>`).join("")));
+        if (cut !== null) {
+          body = body.subarray(0, body.indexOf(cut));
+          cut = null;
+        }
       }
-      response.writeHead(200, { "Content-Type": types[path.extname(file)] ?? "application/octet-stream" });
+      if (compress && /\bgzip\b/.test(request.headers["accept-encoding"] ?? "")) {
+        body = zlib.gzipSync(body, { level: 9 });
+        Object.assign(headers, { "Content-Encoding": "gzip", Vary: "Accept-Encoding" });
+      }
+      response.writeHead(200, headers);
       response.end(body);
     } catch {
       response.writeHead(404).end();
@@ -43,16 +69,19 @@ export async function serve(folder, { prelude } = {}) {
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   return {
     url: `http://127.0.0.1:${server.address().port}/`,
-    hold(name) {
+    hold() {
       let release;
       const promise = new Promise((resolve) => {
         release = resolve;
       });
-      held.set(name, { promise });
+      held = { promise };
       return () => {
-        held.delete(name);
+        held = null;
         release();
       };
+    },
+    cutAt(mark) {
+      cut = mark;
     },
     close: () => new Promise((resolve) => {
       server.closeAllConnections();

@@ -126,7 +126,7 @@ for (const [what, steps, output] of keyed) {
 
 for (const [what, steps, output] of keyed) {
   pageTest(`keys before the core is ready: ${what}`, async () => {
-    const release = server.hold("/karsobel.wasm");
+    const release = server.hold();
     try {
       await openPage({ ready: false });
       for (const step of steps) {

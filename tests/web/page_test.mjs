@@ -5,6 +5,8 @@
 //     node page_test.mjs SITE_FOLDER SCREENSHOT.png
 import assert from "node:assert/strict";
 import fs from "node:fs/promises";
+import os from "node:os";
+import path from "node:path";
 import { createRequire } from "node:module";
 import { after, before, test as nodeTest } from "node:test";
 import { launchChromium, serve } from "./browser.mjs";
@@ -98,12 +100,12 @@ for (const [what, steps, output] of sequences) {
   });
 }
 
-// The same keys typed while the WebAssembly is held back, so before the core is ready: once it is,
+// The same keys typed while the core is held back, so before it is ready: once it is,
 // the boxes hold what they would have held had it been ready all along.
 const unwatched = sequences.filter(([, steps]) => !steps.some((step) => step.shows));
 for (const [what, steps, output] of unwatched) {
   test(`keys before the core is ready: ${what}`, async () => {
-    const release = server.hold("/karsobel.wasm");
+    const release = server.hold();
     try {
       await page.goto(server.url);
       await page.waitForFunction(() => document.activeElement?.id === "Text1");
@@ -118,6 +120,47 @@ for (const [what, steps, output] of unwatched) {
     assert.equal(await value("Text2"), output);
     assert.equal(await value("Text1"), "");
     assert.equal(await focused(), "Text1");
+  });
+}
+
+const status = () => page.$eval("#status", (line) => (line.hidden ? "" : line.textContent));
+
+test("the core cut off with the connection: text boxes, one line, and a reload pairs", async () => {
+  server.cutAt('<script type="application/octet-stream"');
+  await page.goto(server.url);
+  await page.keyboard.type("hi");
+  assert.deepEqual([await value("Text1"), await value("Text2"), await focused()], ["hi", "", "Text1"]);
+  assert.match(await status(), /^Pairing is not ready: .*Reload/);
+  await openPage();
+  await page.keyboard.type("hi");
+  assert.deepEqual([await value("Text1"), await value("Text2"), await status()], ["", "Q", ""]);
+});
+
+// A browser without WebAssembly, and a page whose core is corrupted: each served apart.
+const withoutWasm = ["a browser without WebAssembly", (folder) => serve(folder, {
+  prelude: "delete window.WebAssembly" })];
+const corrupted = ["a corrupted core", async (folder) => {
+  const copy = await fs.mkdtemp(path.join(os.tmpdir(), "karsobel-corrupted-"));
+  await fs.cp(folder, copy, { recursive: true });
+  const html = await fs.readFile(path.join(folder, "index.html"), "utf8");
+  // The WebAssembly's first bytes, its magic number, in Base64.
+  await fs.writeFile(path.join(copy, "index.html"), html.replace(">AGFzbQ", ">AAAAAA"));
+  const served = await serve(copy);
+  return { ...served, close: () => served.close().then(() => fs.rm(copy, { recursive: true })) };
+}];
+for (const [what, start] of [withoutWasm, corrupted]) {
+  test(`the core cannot start, ${what}: text boxes and one line`, async () => {
+    const apart = await start(site);
+    try {
+      await page.goto(apart.url);
+      await page.waitForFunction(() => !document.getElementById("status").hidden);
+      await page.keyboard.type("hito");
+      assert.deepEqual([await value("Text1"), await value("Text2"), await focused()],
+                       ["hito", "", "Text1"]);
+      assert.match(await status(), /^Pairing cannot start: /);
+    } finally {
+      await apart.close();
+    }
   });
 }
 

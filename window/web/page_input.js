@@ -154,8 +154,16 @@ const karsobelEarly = (() => {
       input.focus();
     }
   });
-  // The focus starts in the input box. The box's autofocus alone would give it only once the
-  // deferred core script has run; from here it takes keys at once, kept until the core is ready.
+  // Once the page is parsed without its core, it came without it: a reload brings it.
+  document.addEventListener("DOMContentLoaded", () => {
+    if (typeof karsobelCore === "undefined") {
+      const status = document.getElementById("status");
+      status.textContent = "Pairing is not ready: the page did not arrive whole. Reload it to pair.";
+      status.hidden = false;
+    }
+  });
+  // The focus starts in the input box. The box's autofocus alone would give it only at the next
+  // rendering update; from here it takes keys at once, kept until the core is ready.
   input.focus();
   return {
     compositions,

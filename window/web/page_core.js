@@ -24,18 +24,23 @@
       Promise.resolve()
         .then(() => {
           const text = atob(document.getElementById("karsobel-core").textContent);
-          return WebAssembly.instantiate(Uint8Array.from(text, (unit) => unit.charCodeAt(0)),
-                                         imports);
+          const bytes = new Uint8Array(text.length);
+          for (let at = 0; at < text.length; ++at) {
+            bytes[at] = text.charCodeAt(at);
+          }
+          return WebAssembly.instantiate(bytes, imports);
         })
         .then(({ instance }) => receive(instance), cannotStart);
       return {};
     },
   };
-  karsobelCore(window.Module).then(() => {
+  // Started once the form is drawn, so that drawing it waits on nothing; keys typed meanwhile
+  // are kept (page_input.js).
+  requestAnimationFrame(() => setTimeout(() => karsobelCore(window.Module).then(() => {
     if (document.readyState === "complete") {
       whenIdle();
     } else {
       window.addEventListener("load", whenIdle, { once: true });
     }
-  }, cannotStart);
+  }, cannotStart)));
 })();

@@ -1,0 +1,2 @@
+class SbomError(Exception):
+    pass

@@ -78,13 +78,17 @@ def _with_common_licence(body, read_common_licence):
 
 
 def licence_text(name, others, path, read_common_licence, inline=""):
-    """A licence's full text: its stand-alone License paragraph, else the text given with the
-    Files paragraph (inline), then the common licence it refers to, where it refers to one."""
+    """A licence's full text: its stand-alone License paragraph (or the common licence its
+    Reference field names), else the text given with the Files paragraph (inline), then the
+    common licence the text refers to, where it refers to one."""
     for paragraph in others:
         if "files" not in paragraph and licence_names(paragraph.get("license", "")) == [name]:
             body = paragraph["license"].partition("\n")[2].strip("\n")
             if body.strip():
                 return _with_common_licence(body, read_common_licence)
+            referred = COMMON_LICENSES.search(paragraph.get("reference", ""))
+            if referred:
+                return read_common_licence(referred.group(1))
     if inline.strip():
         return _with_common_licence(inline, read_common_licence)
     raise CopyrightError(f"{path}: no text for the licence {name}")

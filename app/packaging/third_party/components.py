@@ -55,9 +55,9 @@ def resolve(files, own_roots, owners, versions, table, table_path="components.to
             raise ComponentError(f"{path}, of the Debian package {package}, is in no component of "
                                  f"{table_path}: add it there, with its licence")
         entry = found.setdefault(component["name"], {
-            "component": component, "relations": set(), "packages": {}, "first_file": path,
+            "component": component, "relations": {}, "packages": {}, "first_file": path,
             "first_package": package})
-        entry["relations"].add(relation)
+        entry["relations"].setdefault(relation, path)
         entry["packages"][package] = versions[package]
     return found
 
@@ -66,11 +66,12 @@ def summary(entry):
     """A component as the programs' list gives it."""
     packages = sorted(entry["packages"].items())
     first = entry["first_package"]
+    relation = next(relation for relation, _ in RELATIONS if relation in entry["relations"])
     return {
         "name": entry["component"]["name"],
         "version": upstream_version(entry["packages"][first]),
         "licence": entry["component"]["licence"],
-        "relation": next(name for relation, name in RELATIONS if relation in entry["relations"]),
+        "relation": dict(RELATIONS)[relation],
         "debian_packages": [{"name": name, "version": version} for name, version in packages],
-        "found_from": entry["first_file"],
+        "found_from": entry["relations"][relation],
     }

@@ -51,7 +51,7 @@ def components_command(args):
     write(args.output, json.dumps({"programs": programs}, indent=2, sort_keys=True) + "\n")
     if args.notices:
         shipped = {name: entry for entries in found.values() for name, entry in entries.items()
-                   if entry["relations"] - {build_inputs.DYNAMIC}}
+                   if set(entry["relations"]) - {build_inputs.DYNAMIC}}
         with open(args.licence, encoding="utf-8") as file:
             own = file.read()
         write(args.notices, notices.notices_file(args.product, own, programs, shipped))

@@ -50,6 +50,8 @@ def paragraphs(text):
 
 def parse(text, path):
     """The header paragraph and the others of a DEP-5 file; any other file is refused."""
+    if not text.lstrip().startswith("Format:"):
+        raise CopyrightError(f"{path}: not a machine-readable copyright file (no Format: {FORMAT_PREFIX}/)")
     try:
         found = paragraphs(text)
     except CopyrightError as error:

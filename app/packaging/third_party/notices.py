@@ -35,7 +35,7 @@ def licence_texts(paragraphs, others, path, read_common):
             base = re.sub(r"\s+with\s+.*$", "", name, flags=re.IGNORECASE)
             if base != name:
                 # "X with Y exception": X's text, then the exception given with the paragraph.
-                text = copyright_file.licence_text(base, others, path, read_common)
+                text = texts.get(base) or copyright_file.licence_text(base, others, path, read_common)
                 texts[name] = text + ("\n\n" + own_text if own_text else "")
             else:
                 inline = own_text if len(names) == 1 else ""

@@ -3,6 +3,12 @@
 install(TARGETS karsobel RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/windows_readme.txt DESTINATION . RENAME README.txt)
+# The notices of the other projects' code the programs hold, drawn from their build.
+set(KARSOBEL_NOTICES ${PROJECT_BINARY_DIR}/THIRD-PARTY-NOTICES.txt)
+set(KARSOBEL_COMPONENTS ${PROJECT_BINARY_DIR}/third-party-components.json)
+karsobel_third_party(COMPONENTS ${KARSOBEL_COMPONENTS} NOTICES ${KARSOBEL_NOTICES}
+                     PROGRAMS karsobel.exe karsobel karsobel-pairs.exe karsobel-pairs)
+install(FILES ${KARSOBEL_NOTICES} DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
@@ -24,8 +30,6 @@ if(CMAKE_CROSSCOMPILING)
     # The Windows Installer package, for administrators who install on many machines, built by
     # Debian's wixl beside CPack's two packages.
     find_program(KARSOBEL_WIXL wixl REQUIRED)
-    # Debian's own Python, which has the Windows Installer library's bindings.
-    find_program(KARSOBEL_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
     # Never to change: it makes each later version replace the one installed.
     set(KARSOBEL_MSI_UPGRADE_CODE E9ADE800-B961-44CF-9BEB-2A55474F3BAC)
     set(KARSOBEL_MSI_SETTINGS ${CMAKE_CURRENT_BINARY_DIR}/msi_settings.cmake)
@@ -39,10 +43,11 @@ if(CMAKE_CROSSCOMPILING)
                 -DOUTPUT=${KARSOBEL_MSI} -P ${CMAKE_CURRENT_SOURCE_DIR}/msi/make_msi.cmake
         DEPENDS karsobel karsobel-pairs msi/karsobel.wxs msi/make_msi.cmake msi/stamp_package.py
                 ${KARSOBEL_MSI_SETTINGS} ${KARSOBEL_ICON} ${PROJECT_SOURCE_DIR}/LICENSE
-                windows_readme.txt
+                windows_readme.txt ${KARSOBEL_NOTICES}
         COMMENT "Building the Windows Installer package")
     add_custom_target(karsobel_msi ALL DEPENDS ${KARSOBEL_MSI})
     # For the package's test.
     set(KARSOBEL_MSI ${KARSOBEL_MSI} PARENT_SCOPE)
     set(KARSOBEL_MSI_SETTINGS ${KARSOBEL_MSI_SETTINGS} PARENT_SCOPE)
+    set(KARSOBEL_COMPONENTS ${KARSOBEL_COMPONENTS} PARENT_SCOPE)
 endif()

@@ -4,7 +4,7 @@ build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core h
 packaging_packages=(debhelper dpkg-dev)
 test_packages=(libgtest-dev xvfb xdotool xclip python3 python3-xlib dpkg-dev file
                desktop-file-utils appstream lintian dbus-daemon at-spi2-core python3-gi
-               gir1.2-atspi-2.0 procps qt6ct python3-yaml)
+               gir1.2-atspi-2.0 procps qt6ct python3-yaml python3-jsonschema)
 # The clang build, its sanitizers' run-time and libFuzzer among it: the release's own clang.
 fuzz_packages=(clang libclang-rt-dev)
 # The Windows cross build and its tests under Wine; Debian's Python, with the Windows Installer
@@ -19,4 +19,4 @@ bench_packages=(libbenchmark-dev time)
 web_packages=(emscripten cmake ninja-build python3 chromium firefox-esr webkit2gtk-driver xvfb)
 # The release: Authenticode signing and its checks, checksums signed with OpenPGP, the apt
 # repository, and the Debian packages built and tested in clean roots of each Debian release.
-release_packages=(osslsigncode openssl curl gnupg apt-utils sbuild mmdebstrap uidmap)
+release_packages=(osslsigncode openssl curl gnupg apt-utils sbuild mmdebstrap uidmap python3-jsonschema)

@@ -4,8 +4,9 @@
 # bookworm and of trixie by scripts/debian.sh), the Linux programs (linux/, as trixie's packages
 # hold them), the Windows programs, zip, installer and MSI, and the web page's folder; with them
 # SHA256SUMS, an apt repository with one suite for each Debian release (apt/), winget manifests
-# (winget/) and BUILD-INFO.txt, which says which commit and source date rebuild them byte for
-# byte:
+# (winget/), BUILD-INFO.txt, which says which commit and source date rebuild them byte for
+# byte, and Karsobel-VERSION.cdx.json, the bill of materials (CycloneDX 1.6) of every file, with
+# the third-party components of each program:
 #     scripts/release.sh [OUT]
 # KARSOBEL_SIGNING_PFX and KARSOBEL_SIGNING_PASSWORD: a PKCS#12 file and its password, with which
 # the Windows programs (before they are packed), the installer, its uninstaller and the MSI are
@@ -20,6 +21,8 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 scripts/deps.sh "${build_packages[@]}" "${packaging_packages[@]}" "${windows_packages[@]}" \
     "${web_packages[@]}" "${release_packages[@]}"
+command -v npm >/dev/null || scripts/deps.sh nodejs npm
+npm ci --prefix app/packaging/third_party/schema --no-audit --no-fund >/dev/null
 fail() {
     echo "release: $*" >&2
     exit 1
@@ -86,7 +89,7 @@ done
 
 echo "release: the Windows programs, zip, installer and MSI"
 configure windows
-cmake --build "$build/windows" -j "$(nproc)" --target karsobel karsobel-pairs
+cmake --build "$build/windows" -j "$(nproc)" --target karsobel karsobel-pairs third-party-components
 for program in karsobel karsobel-pairs; do
     cp "$build/windows/app/$program.exe" "$stage/"
     [ -z "$sign" ] || "$sign" "$stage/$program.exe"
@@ -119,6 +122,20 @@ $source_line
 SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH
 Windows files: $([ -z "$sign" ] && echo unsigned || echo "signed with Authenticode")
 INFO
+echo "release: the bill of materials"
+# The Linux programs' components, as their Debian build listed them.
+dpkg-deb --fsys-tarfile "$stage/debian/$(printf '%s\n' ${debian_packages[trixie]} | grep '^karsobel_')" |
+    tar -xO --wildcards './usr/share/doc/karsobel/third-party-components.json*' |
+    { gzip -dcf 2>/dev/null || true; } >"$build/linux-components.json"
+[ -s "$build/linux-components.json" ] || fail "trixie's karsobel package lists no third-party components"
+sbom="$stage/Karsobel-$version.cdx.json"
+/usr/bin/python3 app/packaging/third_party/third_party.py sbom --release "$stage" --version "$version" \
+    --components "linux=$build/linux-components.json" \
+    --components "=$build/windows/third-party-components.json" \
+    --components "web=$build/web/third-party-components.json" --output "$sbom"
+/usr/bin/python3 app/packaging/third_party/third_party.py validate "$sbom" \
+    --schemas app/packaging/third_party/schema/node_modules/@cyclonedx/cyclonedx-library/res/schema
+
 (cd "$stage" && find . -type f ! -name 'SHA256SUMS*' -printf '%P\n' | LC_ALL=C sort |
     xargs -d '\n' sha256sum >SHA256SUMS)
 if [ -n "${KARSOBEL_GPG_KEY:-}" ]; then

@@ -39,7 +39,8 @@ install() {
         "${bench_packages[@]}" "${fuzz_packages[@]}" "${windows_packages[@]}" \
         "${web_packages[@]}" "${release_packages[@]}" &&
         { command -v npm >/dev/null || scripts/deps.sh nodejs npm; } &&
-        npm ci --prefix tests/web --no-audit --no-fund
+        npm ci --prefix tests/web --no-audit --no-fund &&
+        npm ci --prefix app/packaging/third_party/schema --no-audit --no-fund
 }
 # While the Windows tests run, the other presets' compilers yield the processors to them: Wine's
 # programs wait on each other against time limits, and a compiler loses nothing but time.

@@ -22,7 +22,7 @@ set(staged ${name}.files)
 file(REMOVE_RECURSE ${folder}/${staged})
 file(MAKE_DIRECTORY ${folder}/${staged})
 set(inputs ${wxs})
-foreach(file ICON PROGRAM PAIRS LICENCE README)
+foreach(file ICON PROGRAM PAIRS LICENCE README NOTICES)
     get_filename_component(file_name ${KARSOBEL_${file}} NAME)
     file(COPY_FILE ${KARSOBEL_${file}} ${folder}/${staged}/${file_name})
     set(${file} ${staged}/${file_name})
@@ -35,7 +35,7 @@ if(SIGN)
     endforeach()
 endif()
 execute_process(COMMAND touch -d @${KARSOBEL_SOURCE_DATE_EPOCH} ${ICON} ${PROGRAM} ${PAIRS}
-                        ${LICENCE} ${README}
+                        ${LICENCE} ${README} ${NOTICES}
                 WORKING_DIRECTORY ${folder} COMMAND_ERROR_IS_FATAL ANY)
 # A different package never shares a package code: it follows from the digests of all it holds.
 set(digests "${defines}")
@@ -48,6 +48,7 @@ list(TRANSFORM defines PREPEND "-D;")
 execute_process(
     COMMAND ${KARSOBEL_WIXL} --arch x64 -o ${OUTPUT} ${defines} -D Icon=${ICON}
             -D Program=${PROGRAM} -D Pairs=${PAIRS} -D Licence=${LICENCE} -D Readme=${README}
+            -D Notices=${NOTICES}
             ${wxs}
     WORKING_DIRECTORY ${folder} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

@@ -35,6 +35,7 @@ program="$install_dir/karsobel.exe"
 check "the installer ends with status 0" wine "${installer[0]}" /S
 check "the program is in %LOCALAPPDATA%\\Programs\\Karsobel" test -f "$program"
 check "karsobel-pairs.exe is beside it" test -f "$install_dir/karsobel-pairs.exe"
+check "the third-party notices are beside it" grep -q "^winpthreads " "$install_dir/THIRD-PARTY-NOTICES.txt"
 check "the Start-menu shortcut 'Karsobel' is in the user's Programs" test -f "$shortcut"
 check "the shortcut points at the program" grep -aq 'Karsobel\\karsobel.exe' "$shortcut"
 entry="$(wine reg query "HKCU\\$uninstall_key" | tr -d '\r')"

@@ -103,7 +103,7 @@ files_before="$(files)" keys_before="$(keys)"
 
 check "msiexec /i ... /qn ends with status 0" msiexec /i "$(windows_path "$msi")" /qn
 in_drive_c() { printf ".%s\n" "${@#"$prefix/drive_c"}"; }
-expected_files="$(in_drive_c "$shortcut" "$install_dir"{,/LICENSE.txt,/README.txt} \
+expected_files="$(in_drive_c "$shortcut" "$install_dir"{,/LICENSE.txt,/README.txt,/THIRD-PARTY-NOTICES.txt} \
     "$install_dir"/karsobel{-pairs,}.exe | sort)"
 check "the files written are the program's folder and the shortcut" \
     test "$(outside_bookkeeping "$(added "$files_before" "$(files)")")" = "$expected_files"

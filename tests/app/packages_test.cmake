@@ -1,5 +1,6 @@
 # Makes the Windows packages with CPack into an empty folder and checks that the portable zip
-# holds the programs, the licence and the read-me at the top of its one folder:
+# holds the programs, the licence, the read-me and the third-party notices at the top of its one
+# folder:
 #     cmake -DCPACK=cpack -DCONFIG=CPackConfig.cmake -DPACKAGES=folder -P packages_test.cmake
 file(REMOVE_RECURSE ${PACKAGES})
 execute_process(COMMAND ${CPACK} --config ${CONFIG} -B ${PACKAGES}
@@ -16,7 +17,7 @@ if(NOT zip_count EQUAL 1 OR NOT installer_count EQUAL 1)
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zips} OUTPUT_VARIABLE listing)
 get_filename_component(folder ${zips} NAME_WLE)
-foreach(expected karsobel.exe karsobel-pairs.exe LICENSE.txt README.txt)
+foreach(expected karsobel.exe karsobel-pairs.exe LICENSE.txt README.txt THIRD-PARTY-NOTICES.txt)
     string(FIND "${listing}" "${folder}/${expected}\n" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "${zips} lacks ${folder}/${expected}:\n${listing}")

@@ -25,6 +25,10 @@ endfunction()
 # and NOTICES, where asked for, holds their notices. A file of the build that the list of
 # components does not cover fails the build.
 function(karsobel_third_party)
+    # A build under the sanitizers, which links their run-times besides, never ships: no list.
+    if(CMAKE_CXX_FLAGS MATCHES "-fsanitize=")
+        return()
+    endif()
     cmake_parse_arguments(arg "" "COMPONENTS;NOTICES" "PROGRAMS" ${ARGN})
     set(programs ${arg_PROGRAMS})
     set(arguments "")

@@ -13,10 +13,10 @@ windows_packages=(mingw-w64 googletest wine wine64 fonts-wine nsis wixl msitools
                   gir1.2-libmsi-1.0)
 # The benchmarks, and what the side-by-side benchmark of karsobel-pairs measures with.
 bench_packages=(libbenchmark-dev time)
-# The web page: the WebAssembly build, a server for it, and its test in Chromium, Firefox ESR and
-# WebKitGTK (its WebDriver and MiniBrowser) through npm's clients. Node.js and npm come with the
+# The web page: the WebAssembly build, the minifier of its scripts, a server for it, and its test
+# in Chromium, Firefox ESR and WebKitGTK (its WebDriver and MiniBrowser) through npm's clients. Node.js and npm come with the
 # machine where it has them (test.sh asks for Debian's otherwise).
-web_packages=(emscripten cmake ninja-build python3 chromium firefox-esr webkit2gtk-driver xvfb)
+web_packages=(emscripten terser cmake ninja-build python3 chromium firefox-esr webkit2gtk-driver xvfb)
 # The release: Authenticode signing and its checks, checksums signed with OpenPGP, the apt
 # repository, and the Debian packages built and tested in clean roots of each Debian release.
 release_packages=(osslsigncode openssl curl gnupg apt-utils sbuild mmdebstrap uidmap python3-jsonschema)

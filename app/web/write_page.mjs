@@ -1,7 +1,6 @@
 // Writes the page, one file that holds everything the first letter needs: the template with the
-// form's HTML that MARKUP prints, the style, the scripts (their whitespace and comments taken out
-// by emscripten's own minifier, MINIFIER) and the core, its loader and its WebAssembly in Base64,
-// in place of their marks.
+// form's HTML that MARKUP prints, the style, the scripts (minified by MINIFIER, terser) and the
+// core, its loader and its WebAssembly in Base64, in place of their marks.
 //     node write_page.mjs MARKUP MINIFIER TEMPLATE STYLE PAGE_INPUT PAGE_CORE CORE_JS CORE_WASM PAGE
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -9,7 +8,8 @@ import fs from "node:fs";
 const [markup, minifier, template, style, pageInput, pageCore, coreJs, coreWasm, page] =
   process.argv.slice(2);
 const run = (...command) => execFileSync(process.execPath, command, { encoding: "utf8" }).trim();
-const minified = (file) => run(minifier, file, "minifyWhitespace");
+const minified = (file) =>
+  execFileSync(minifier, [file, "--compress", "--mangle"], { encoding: "utf8" }).trim();
 
 const parts = {
   "@KARSOBEL_FORM@": run(markup),

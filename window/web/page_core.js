@@ -3,11 +3,8 @@
 // boxes and one line in the page says so. Once the core is ready and the page has loaded, the
 // service worker keeps the site for use offline, taking what the browser already has.
 (() => {
-  const status = document.getElementById("status");
-  const cannotStart = () => {
-    status.textContent = "Pairing cannot start: this browser could not run the page's WebAssembly.";
-    status.hidden = false;
-  };
+  const cannotStart = () =>
+    karsobelCannotPair("Pairing cannot start: this browser could not run the page's WebAssembly.");
   if (typeof WebAssembly !== "object") {
     cannotStart();
     return;

@@ -111,6 +111,13 @@ function karsobelDifference(before, after) {
   return { start, end: before.length - kept, typed: after.slice(start, after.length - kept) };
 }
 
+// Says, in the one line below the form, why the boxes are text boxes only.
+function karsobelCannotPair(why) {
+  const status = document.getElementById("status");
+  status.textContent = why;
+  status.hidden = false;
+}
+
 // What the user does before the core is ready: the box's edits in order, each with the length of
 // the text it was made on, and Clear's clicks. The box makes them as the user sees them; a paste
 // goes in as one line, as it will once the core is ready.
@@ -157,9 +164,7 @@ const karsobelEarly = (() => {
   // Once the page is parsed without its core, it came without it: a reload brings it.
   document.addEventListener("DOMContentLoaded", () => {
     if (typeof karsobelCore === "undefined") {
-      const status = document.getElementById("status");
-      status.textContent = "Pairing is not ready: the page did not arrive whole. Reload it to pair.";
-      status.hidden = false;
+      karsobelCannotPair("Pairing is not ready: the page did not arrive whole. Reload it to pair.");
     }
   });
   // The focus starts in the input box. The box's autofocus alone would give it only at the next

@@ -38,8 +38,9 @@ wine_prefix_take() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec {wine_prefix_lock}>"$WINEPREFIX.lock"
     # Waiting, it is no process of the prefix: the launcher before it, ending what its own
-    # launcher left, must not end it.
-    if ! env -u WINEPREFIX flock -w 300 "$wine_prefix_lock"; then
+    # launcher left, must not end it. WINEPREFIX is left out before the program is started, so
+    # that not even the moment before it starts is seen as one.
+    if ! (unset WINEPREFIX && exec flock -w 300 "$wine_prefix_lock"); then
         echo "the Wine prefix $WINEPREFIX stayed locked for 300 s" >&2
         return 1
     fi
@@ -122,13 +123,16 @@ wine_prefix_kill_leftovers() {
 # A test's time limit kills its launcher and what it started, but not Wine's server and services,
 # which left it. A watcher apart from the launcher, in a session of its own so that no killing of
 # the launcher's processes reaches it, waits for the launcher's lock: it gets it once the launcher
-# is gone without ending the watcher, and then ends the prefix's processes. It leaves WINEPREFIX
-# out of its environment, not being one of them.
+# is gone without ending the watcher, and then ends the prefix's processes. WINEPREFIX is out of
+# its environment from its start, not being one of them: the launcher, ending leftovers as soon
+# as the watcher is started, would otherwise end it too.
 wine_prefix_watch() {
     wine_prefix_watcher="$( (
-        setsid env -u WINEPREFIX flock -w 3600 "$WINEPREFIX.lock" bash -c \
+        prefix="$WINEPREFIX"
+        unset WINEPREFIX
+        setsid flock -w 3600 "$prefix.lock" bash -c \
             'source "$1"; WINEPREFIX="$2"; wine_prefix_kill_leftovers' \
-            wine_prefix_watcher "$wine_tools/wine_prefix.sh" "$WINEPREFIX" \
+            wine_prefix_watcher "$wine_tools/wine_prefix.sh" "$prefix" \
             {wine_prefix_lock}>&- </dev/null >/dev/null 2>&1 &
         echo $!
     ) )"

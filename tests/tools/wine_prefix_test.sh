@@ -73,7 +73,10 @@ check_prefix_ended() {
         [ -z "$(processes_with "WINEPREFIX=$prefix")" ] && return 0
         sleep 0.2
     done
-    fail "$1: processes of the prefix still run: $(processes_with "WINEPREFIX=$prefix" | xargs)"
+    local left
+    left="$(processes_with "WINEPREFIX=$prefix" | xargs)"
+    fail "$1: processes of the prefix still run: $left"
+    [ -z "$left" ] || ps -o pid=,ppid=,stat=,args= -p "${left// /,}"
 }
 
 # Ends the process $1 and every process under it, children first, as a test's time limit does.

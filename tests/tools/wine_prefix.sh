@@ -139,10 +139,11 @@ wine_prefix_watch() {
 }
 
 # Ends every process of the prefix: wineserver asks them to end and waits until they have, and any
-# that did not is killed.
+# that did not is killed. The watcher is ended last: a launcher killed while it ends them, as when
+# a test's time limit kills it with what it started, leaves the rest to the watcher.
 wine_prefix_end() {
-    kill "$wine_prefix_watcher" 2>/dev/null
     wineserver -k 2>/dev/null
     timeout 30 wineserver -w 2>/dev/null {wine_prefix_lock}>&-
     wine_prefix_kill_leftovers
+    kill "$wine_prefix_watcher" 2>/dev/null
 }
